@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+
+namespace kw {
+
+// The controls of the main window.
+enum class ControlId {
+    Label1,
+    filelist,
+    Command1,
+    Command2,
+    Command3,
+    Command5,
+    Label2,
+    Text1,
+    aktiv,
+    Command4,
+    status,
+};
+
+enum WindowState : int { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
+
+// Message box styles.
+inline constexpr int vbOKOnly = 0;
+inline constexpr int vbCritical = 16;
+inline constexpr int vbExclamation = 48;
+inline constexpr int vbInformation = 64;
+
+// The window toolkit as the main window's behaviour sees it: one top-level window with its controls,
+// created with their design captions.
+class FormView {
+public:
+    virtual ~FormView() = default;
+
+    virtual void setCaption(const std::string& text) = 0;
+    virtual void setText(ControlId control, const std::string& text) = 0;
+    virtual std::string text(ControlId control) = 0;
+    virtual void setEnabled(ControlId control, bool enabled) = 0;
+
+    // The list box.
+    virtual int listCount() = 0;
+    virtual std::string listItem(int index) = 0;
+    virtual void listAdd(const std::string& text) = 0;
+
+    virtual WindowState windowState() = 0;
+    virtual void setWindowState(WindowState state) = 0;
+    virtual void show() = 0;
+    virtual void hide() = 0;
+    // Destroys the window; the program ends once it is gone.
+    virtual void unload() = 0;
+
+    // A modal message box with one OK button; an empty title shows the application title.
+    virtual void messageBox(const std::string& text, int style, const std::string& title) = 0;
+};
+
+}  // namespace kw

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/records.h"
+
+namespace kw {
+
+// The remote-access service: enumerates the active dial-up connections.
+class RemoteAccess {
+public:
+    virtual ~RemoteAccess() = default;
+    // RasEnumConnectionsA: fills up to *bytes / dwSize records starting at `first` and stores their
+    // number in *connections. Returns 0 on success, otherwise an error code.
+    virtual std::uint32_t enumConnections(RasConnA* first, std::uint32_t* bytes, std::uint32_t* connections) = 0;
+};
+
+}  // namespace kw

@@ -1,0 +1,16 @@
+// Window identifiers of the main window's controls; the end-to-end tests find the controls by them.
+#pragma once
+
+#define IDC_LABEL1 1000
+#define IDC_FILELIST 1001
+#define IDC_COMMAND1 1002
+#define IDC_COMMAND2 1003
+#define IDC_COMMAND3 1004
+#define IDC_COMMAND5 1005
+#define IDC_LABEL2 1006
+#define IDC_TEXT1 1007
+#define IDC_AKTIV 1008
+#define IDC_COMMAND4 1009
+#define IDC_STATUS 1010
+
+#define IDI_KOPPLUNGSWACHT 1

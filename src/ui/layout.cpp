@@ -1,0 +1,19 @@
+#include "ui/layout.h"
+
+#include <algorithm>
+
+namespace kw::layout {
+
+int TwipsToPixels(int twips, int dpi) {
+    const long long scaled = static_cast<long long>(twips) * dpi;
+    return static_cast<int>((scaled + (scaled >= 0 ? 720 : -720)) / 1440);
+}
+
+std::vector<ControlDesign> InTabOrder() {
+    std::vector<ControlDesign> controls(kControls.begin(), kControls.end());
+    std::sort(controls.begin(), controls.end(),
+              [](const ControlDesign& a, const ControlDesign& b) { return a.tabIndex < b.tabIndex; });
+    return controls;
+}
+
+}  // namespace kw::layout

@@ -1,0 +1,78 @@
+// Launching the listed programs after the start delay, and ending exactly those processes again.
+#include <string>
+
+#include "ui/form1.h"
+
+namespace kw {
+
+void Form1::starten() {
+    if (p_.view.listCount() < 1) {
+        pids.clear();
+        launched_.clear();
+        return;
+    }
+    const int n = p_.view.listCount();
+    pids.assign(n + 1, 0);
+    launched_.clear();
+    launched_.resize(n + 1);
+
+    const int delay = schlafzeit;
+    for (int t = delay; t >= 0; --t) {
+        p_.view.setText(ControlId::status, "Programme werden in " + std::to_string(t) + " Sekunden gestartet...");
+        warten(1);
+        p_.events.doEvents();
+        if (unloading_) {
+            return;  // the user quit during the countdown: launch nothing
+        }
+    }
+
+    p_.view.setText(ControlId::status, "Programme werden gestartet...");
+    // Entries added or removed during the countdown count; an entry beyond the slots is skipped.
+    const int m = p_.view.listCount();
+    for (int i = 0; i < m; ++i) {
+        const std::string commandLine = p_.view.listItem(i);
+        if (i >= static_cast<int>(pids.size())) {
+            continue;
+        }
+        launched_[i] = p_.processes.launch(commandLine, SW_SHOWMINIMIZED);
+        if (launched_[i]) {
+            pids[i] = launched_[i]->pid();
+        }
+    }
+    gestartet = True;
+}
+
+void Form1::warten(std::int16_t seconds) {
+    for (int second = 0; second < seconds; ++second) {
+        for (int step = 0; step < 100; ++step) {
+            p_.events.sleep(10);
+            p_.events.doEvents();
+            if (unloading_) {
+                return;
+            }
+        }
+    }
+}
+
+void Form1::terminieren() {
+    for (const std::int32_t pid : pids) {
+        prozessbeenden(pid);
+    }
+    trayrefresh->SysTrayRefresh();
+}
+
+// Ends the process launched with this ID through the handle kept from the launch, so a process that
+// merely received a dead program's ID is never touched.
+void Form1::prozessbeenden(std::int32_t pid) {
+    if (pid == 0) {
+        return;
+    }
+    for (const auto& process : launched_) {
+        if (process && process->pid() == pid) {
+            process->terminate(1);
+            return;
+        }
+    }
+}
+
+}  // namespace kw

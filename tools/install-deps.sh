@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian 12, and only what is missing.
+set -euo pipefail
+
+need=()
+have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q '^install ok installed$'; }
+for pkg in cmake make g++ libgtest-dev g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth imagemagick valgrind; do
+    have_pkg "$pkg" || need+=("$pkg")
+done
+[ ${#need[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+echo "Installing: ${need[*]}"
+if [[ " ${need[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+fi
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${need[@]}"
