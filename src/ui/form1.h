@@ -61,6 +61,10 @@ public:
     void Command5_Click();
     void Text1_KeyPress(std::int16_t& KeyAscii);
 
+    // The program list in the settings store: read once at start-up, written after every change.
+    void laden();
+    void speichern();
+
     // Application state.
     std::int16_t gestartet = False;
     std::vector<std::int32_t> pids;
@@ -75,12 +79,10 @@ private:
     void starten();
     void warten(std::int16_t seconds);
     void terminieren();
-    void prozessbeenden(std::int32_t pid);
+    void prozessbeenden(LaunchedProcess* process);
 
     // Settings.
     void ladeSchlafzeit();
-    void laden();
-    void speichern();
     std::optional<std::int16_t> zahl(const std::string& text);
 
     Platform p_;

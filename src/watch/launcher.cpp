@@ -20,7 +20,9 @@ void Form1::starten() {
     for (int t = delay; t >= 0; --t) {
         p_.view.setText(ControlId::status, "Programme werden in " + std::to_string(t) + " Sekunden gestartet...");
         warten(1);
-        p_.events.doEvents();
+        if (!unloading_) {
+            p_.events.doEvents();
+        }
         if (unloading_) {
             return;  // the user quit during the countdown: launch nothing
         }
@@ -55,23 +57,18 @@ void Form1::warten(std::int16_t seconds) {
 }
 
 void Form1::terminieren() {
-    for (const std::int32_t pid : pids) {
-        prozessbeenden(pid);
+    for (auto& process : launched_) {
+        prozessbeenden(process.get());
     }
     trayrefresh->SysTrayRefresh();
 }
 
-// Ends the process launched with this ID through the handle kept from the launch, so a process that
-// merely received a dead program's ID is never touched.
-void Form1::prozessbeenden(std::int32_t pid) {
-    if (pid == 0) {
-        return;
-    }
-    for (const auto& process : launched_) {
-        if (process && process->pid() == pid) {
-            process->terminate(1);
-            return;
-        }
+// Ends a launched process through the handle kept from its launch, never by looking its ID up: the
+// ID of a program that has exited may already belong to another process, or to the next program of
+// the same launch.
+void Form1::prozessbeenden(LaunchedProcess* process) {
+    if (process != nullptr) {
+        process->terminate(1);
     }
 }
 

@@ -1,0 +1,58 @@
+// A clock that only moves when the code under test sleeps, and an event queue whose events are
+// scheduled for moments of that clock, so that a countdown of seconds runs in microseconds.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+
+#include "platform/event_pump.h"
+
+namespace kw::test {
+
+class FakeEventPump final : public EventPump {
+public:
+    void sleep(std::uint32_t milliseconds) override {
+        if (sleepAwaitingEvents_) {
+            ++sleepsWithoutEvents_;
+        }
+        sleepAwaitingEvents_ = true;
+        now_ += milliseconds;
+        ++sleepsByLength[milliseconds];
+        ++sleeps;
+    }
+
+    // Runs, in the order they fell due, the actions whose moment has come. An action may schedule
+    // further actions or call into the form (a nested timer tick, a key press, a close).
+    void doEvents() override {
+        ++doEventsCalls;
+        sleepAwaitingEvents_ = false;
+        while (!pending_.empty() && pending_.begin()->first <= now_) {
+            auto action = std::move(pending_.begin()->second);
+            pending_.erase(pending_.begin());
+            action();
+        }
+    }
+
+    // A window event that the user causes at `milliseconds` of simulated time.
+    void at(std::uint32_t milliseconds, std::function<void()> action) {
+        pending_.emplace(milliseconds, std::move(action));
+    }
+
+    std::uint32_t now() const { return now_; }
+    std::size_t pendingEvents() const { return pending_.size(); }
+    // True when every sleep was followed by a round of event handling before the next sleep or the end.
+    bool everySleepFollowedByEvents() const { return sleepsWithoutEvents_ == 0 && !sleepAwaitingEvents_; }
+
+    int sleeps = 0;
+    int doEventsCalls = 0;
+    std::map<std::uint32_t, int> sleepsByLength;
+
+private:
+    std::uint32_t now_ = 0;
+    std::multimap<std::uint32_t, std::function<void()>> pending_;
+    bool sleepAwaitingEvents_ = false;
+    int sleepsWithoutEvents_ = 0;
+};
+
+}  // namespace kw::test

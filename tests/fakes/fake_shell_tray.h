@@ -1,0 +1,48 @@
+// The notification area: keeps the icons it was given, by window and ID.
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "platform/shell_tray.h"
+
+namespace kw::test {
+
+struct TrayCall {
+    std::uint32_t message;
+    NotifyIconDataA record;
+};
+
+class FakeShellTray final : public ShellTray {
+public:
+    bool notifyIcon(std::uint32_t message, NotifyIconDataA& record) override {
+        calls.push_back({message, record});
+        if (!answers) {
+            return false;
+        }
+        const std::pair<Hwnd, std::uint32_t> key{record.hWnd, record.uID};
+        if (message == NIM_ADD) {
+            for (const auto& icon : icons) {
+                if (icon == key) return false;
+            }
+            icons.push_back(key);
+            return true;
+        }
+        if (message == NIM_DELETE) {
+            for (auto it = icons.begin(); it != icons.end(); ++it) {
+                if (*it == key) {
+                    icons.erase(it);
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    bool answers = true;  // false: a shell that is not running
+    std::vector<TrayCall> calls;
+    std::vector<std::pair<Hwnd, std::uint32_t>> icons;
+};
+
+}  // namespace kw::test

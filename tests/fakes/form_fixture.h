@@ -1,0 +1,76 @@
+// A Form1 over fakes of every platform facility, with a Windows XP shell whose icon window is small.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/program_info.h"
+#include "fakes/fake_event_pump.h"
+#include "fakes/fake_form_view.h"
+#include "fakes/fake_os_version.h"
+#include "fakes/fake_processes.h"
+#include "fakes/fake_remote_access.h"
+#include "fakes/fake_settings_store.h"
+#include "fakes/fake_user_locale.h"
+#include "fakes/fake_window_access.h"
+#include "ui/form1.h"
+
+namespace kw::test {
+
+inline const std::string kStatusStarting = "Status der Programme: Werden gestartet...";
+inline const std::string kStatusStarted = "Status der Programme: Gestartet";
+inline const std::string kStatusEnding = "Status der Programme: Werden terminiert...";
+inline const std::string kStatusEnded = "Status der Programme: Beendet";
+inline const std::string kLaunching = "Programme werden gestartet...";
+
+struct FormRig {
+    FormRig() {
+        view.clock = [this] { return events.now(); };
+        processes.clock = [this] { return events.now(); };
+        os.set(2, 5, 1);
+        const Hwnd taskbar = windows.add("Shell_TrayWnd");
+        const Hwnd notify = windows.add("TrayNotifyWnd", taskbar);
+        const Hwnd pager = windows.add("SysPager", notify);
+        trayToolbar = windows.add("ToolbarWindow32", pager, Rect{0, 0, 4, 20});
+    }
+
+    // Start-up with this start delay and these stored program entries.
+    void start(const std::string& storedDelay, const std::vector<std::string>& entries) {
+        store.put(program::kTitle, "Schlafen", "schlafen", storedDelay);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            store.put(program::kTitle, "Files", "datei" + std::to_string(i), entries[i]);
+        }
+        form.Form_Load();
+    }
+
+    // One tick of the window's timer while `n` dial-up connections are up.
+    void tick(std::uint32_t n) {
+        remote.up(n);
+        form.Timer1_Timer();
+    }
+
+    std::vector<std::string> statusTexts() const { return view.textsSet(ControlId::status); }
+
+    FakeEventPump events;
+    FakeFormView view;
+    FakeRemoteAccess remote;
+    FakeProcesses processes;
+    FakeSettingsStore store;
+    FakeUserLocale locale;
+    FakeWindowAccess windows;
+    FakeOsVersion os;
+    Form1 form{Platform{view, events, remote, processes, store, locale, windows, os}};
+    Hwnd trayToolbar = 0;
+};
+
+class FormFixture : public ::testing::Test, public FormRig {};
+
+// "Programme werden in 3 Sekunden gestartet..."
+inline std::string CountdownText(int seconds) {
+    return "Programme werden in " + std::to_string(seconds) + " Sekunden gestartet...";
+}
+
+}  // namespace kw::test

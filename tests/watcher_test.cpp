@@ -1,0 +1,161 @@
+// The connection watcher's tick: counting, the aktiv label and the two-state machine.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes/form_fixture.h"
+
+namespace kw::test {
+namespace {
+
+class WatcherTest : public FormFixture {};
+
+TEST(WatcherStates, OneTickFromEachStateWithEachKindOfCount) {
+    struct Row {
+        const char* label;
+        bool running;
+        std::uint32_t count;
+        std::uint32_t error;  // non-zero: the count fails
+        const char* aktiv;
+        std::vector<std::string> status;  // set by this tick
+        std::int16_t gestartetAfter;
+        int launches;
+        int ends;
+    };
+    const std::vector<Row> rows = {
+        {"idle, one connection", false, 1, 0, "1", {kStatusStarting, kLaunching, kStatusStarted}, True, 1, 0},
+        {"idle, three connections", false, 3, 0, "3", {kStatusStarting, kLaunching, kStatusStarted}, True, 1, 0},
+        {"idle, none", false, 0, 0, "0", {}, False, 0, 0},
+        {"idle, count fails", false, 0, 623, "-1", {}, False, 0, 0},
+        {"idle, count fails but reports two", false, 2, 603, "-1", {}, False, 0, 0},
+        {"running, one connection", true, 1, 0, "1", {}, True, 0, 0},
+        {"running, two connections", true, 2, 0, "2", {}, True, 0, 0},
+        {"running, none", true, 0, 0, "0", {kStatusEnding, kStatusEnded}, False, 0, 1},
+        {"running, count fails", true, 0, 623, "-1", {kStatusEnding, kStatusEnded}, False, 0, 1},
+        {"running, count fails but reports one", true, 1, 603, "-1", {kStatusEnding, kStatusEnded}, False, 0, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        FormRig rig;
+        rig.start("-1", {"\"C:\\a.exe\""});
+        if (row.running) {
+            rig.tick(1);
+            ASSERT_EQ(rig.form.gestartet, True);
+        }
+        const std::size_t statusBefore = rig.statusTexts().size();
+        const std::size_t launchesBefore = rig.processes.attempts.size();
+
+        rig.remote.connections = row.count;
+        rig.remote.errorCode = row.error;
+        rig.form.Timer1_Timer();
+
+        EXPECT_EQ(rig.view.text(ControlId::aktiv), std::string("Momentan aktive DFÜ-Verbindungen: ") + row.aktiv);
+        const auto status = rig.statusTexts();
+        EXPECT_EQ(std::vector<std::string>(status.begin() + static_cast<long>(statusBefore), status.end()), row.status);
+        EXPECT_EQ(rig.form.gestartet, row.gestartetAfter);
+        EXPECT_EQ(static_cast<int>(rig.processes.attempts.size() - launchesBefore), row.launches);
+        EXPECT_EQ(rig.processes.terminateCalls(), row.ends);
+    }
+}
+
+TEST_F(WatcherTest, AktivIsRewrittenOnEveryTick) {
+    start("-1", {});
+    EXPECT_EQ(view.text(ControlId::aktiv), "Momentan aktive DFÜ-Verbindungen: 0") << "design caption before any tick";
+    struct Count {
+        std::uint32_t n;
+        std::uint32_t error;
+        const char* shown;
+    };
+    const std::vector<Count> counts = {{0, 0, "0"}, {0, 0, "0"}, {1, 0, "1"}, {1, 0, "1"},
+                                       {0, 611, "-1"}, {256, 0, "256"}, {2, 0, "2"}};
+    std::vector<std::string> expected;
+    for (const auto& c : counts) {
+        remote.connections = c.n;
+        remote.errorCode = c.error;
+        form.Timer1_Timer();
+        expected.push_back(std::string("Momentan aktive DFÜ-Verbindungen: ") + c.shown);
+    }
+    EXPECT_EQ(view.textsSet(ControlId::aktiv), expected);
+}
+
+TEST_F(WatcherTest, CountIsAskedWithAZeroedBufferOf256Records) {
+    start("-1", {});
+    remote.connections = 77;  // must be overwritten by the caller before the call
+    form.Timer1_Timer();
+    form.Timer1_Timer();
+    EXPECT_EQ(remote.calls, 2) << "one count per tick";
+    EXPECT_EQ(remote.dwSize, 412u);
+    EXPECT_EQ(remote.byteCount, 105472u);
+    EXPECT_EQ(remote.countGiven, 0u);
+    EXPECT_TRUE(remote.bufferZeroed);
+}
+
+TEST_F(WatcherTest, ProgramsRunWhileAnyConnectionStaysUp) {
+    start("-1", {"\"C:\\a.exe\""});
+    for (const std::uint32_t n : {1u, 2u, 1u, 3u, 1u}) tick(n);
+    EXPECT_EQ(processes.attempts.size(), 1u);
+    EXPECT_EQ(processes.terminateCalls(), 0);
+    tick(0);
+    tick(0);
+    EXPECT_EQ(processes.terminateCalls(), 1) << "ended once, when the count reached 0";
+    tick(1);
+    EXPECT_EQ(processes.attempts.size(), 2u) << "a new connection period launches again";
+}
+
+TEST_F(WatcherTest, FailedCountWhileRunningEndsAndTheNextCountLaunchesAgain) {
+    start("0", {"\"C:\\a.exe\""});
+    tick(1);
+    remote.fail(623);
+    form.Timer1_Timer();
+    EXPECT_EQ(form.gestartet, False);
+    EXPECT_EQ(processes.launched()[0]->exitCode, 1u);
+    tick(1);
+    EXPECT_EQ(processes.launched().size(), 2u);
+    EXPECT_EQ(events.sleeps, 200) << "each launch has its own countdown";
+}
+
+TEST_F(WatcherTest, TickFallingDueDuringTheCountdownIsSkippedWhileWindowEventsRun) {
+    start("2", {"\"C:\\a.exe\""});
+    bool keyHandled = false;
+    events.at(900, [this] { form.Timer1_Timer(); });
+    events.at(1100, [this, &keyHandled] {
+        view.type(ControlId::Text1, "4");
+        std::int16_t enter = 13;
+        form.Text1_KeyPress(enter);
+        keyHandled = true;
+    });
+    events.at(1300, [this] { form.Timer1_Timer(); });
+    tick(1);
+
+    EXPECT_TRUE(keyHandled);
+    EXPECT_EQ(form.schlafzeit, 4);
+    EXPECT_EQ(remote.calls, 1) << "the nested ticks did not count";
+    EXPECT_EQ(view.textsSet(ControlId::aktiv).size(), 1u);
+    EXPECT_EQ(processes.attempts.size(), 1u);
+    EXPECT_EQ(statusTexts(), (std::vector<std::string>{kStatusStarting, CountdownText(2), CountdownText(1),
+                                                       CountdownText(0), kLaunching, kStatusStarted}));
+
+    tick(1);
+    EXPECT_EQ(remote.calls, 2) << "ticks run again once the countdown has returned";
+}
+
+TEST_F(WatcherTest, WindowMinimisedDuringTheCountdownIsHiddenByTheNextTick) {
+    start("2", {"\"C:\\a.exe\""});
+    events.at(700, [this] { form.Command4_Click(); });
+    tick(1);
+    EXPECT_EQ(view.state, vbMinimized);
+    EXPECT_TRUE(view.visible) << "hiding waits for the next tick";
+    tick(1);
+    EXPECT_FALSE(view.visible);
+}
+
+TEST_F(WatcherTest, NormalWindowStaysShown) {
+    start("-1", {});
+    for (const std::uint32_t n : {0u, 1u, 0u}) tick(n);
+    EXPECT_TRUE(view.visible);
+    EXPECT_EQ(view.hideCalls, 0);
+}
+
+}  // namespace
+}  // namespace kw::test
