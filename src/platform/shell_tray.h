@@ -6,8 +6,8 @@
 
 namespace kw {
 
-inline constexpr std::uint32_t NIM_ADD = 0;
-inline constexpr std::uint32_t NIM_DELETE = 2;
+inline constexpr std::uint32_t kNotifyIconAdd = 0;  // NIM_ADD
+inline constexpr std::uint32_t kNotifyIconDelete = 2;  // NIM_DELETE
 
 // The shell's notification area (Shell_NotifyIconA).
 class ShellTray {

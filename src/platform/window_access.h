@@ -7,7 +7,7 @@
 
 namespace kw {
 
-inline constexpr std::uint32_t WM_MOUSEMOVE = 0x200;
+inline constexpr std::uint32_t kMouseMove = 0x200;  // WM_MOUSEMOVE
 
 // Finding other programs' windows and sending them messages.
 class WindowAccess {

@@ -47,7 +47,7 @@ bool clsSysTrayRefresh::MouseSweep(Hwnd window) {
         for (std::int32_t x = 0; x <= lastX; ++x) {
             const auto lParam = static_cast<std::int32_t>(static_cast<std::uint32_t>(x) |
                                                           (static_cast<std::uint32_t>(y) << 16));
-            if (!windows_.sendMessage(window, WM_MOUSEMOVE, 0, lParam)) {
+            if (!windows_.sendMessage(window, kMouseMove, 0, lParam)) {
                 return true;
             }
         }

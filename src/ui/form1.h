@@ -28,7 +28,8 @@ namespace kw {
 inline constexpr std::int16_t True = -1;
 inline constexpr std::int16_t False = 0;
 
-inline constexpr int SW_SHOWMINIMIZED = 2;
+// Window-show style of every launched program: shown minimised and activated (SW_SHOWMINIMIZED).
+inline constexpr int kShowMinimized = 2;
 
 // The platform facilities that Form1 uses.
 struct Platform {

@@ -36,7 +36,7 @@ void Form1::starten() {
         if (i >= static_cast<int>(pids.size())) {
             continue;
         }
-        launched_[i] = p_.processes.launch(commandLine, SW_SHOWMINIMIZED);
+        launched_[i] = p_.processes.launch(commandLine, kShowMinimized);
         if (launched_[i]) {
             pids[i] = launched_[i]->pid();
         }

@@ -22,14 +22,14 @@ public:
             return false;
         }
         const std::pair<Hwnd, std::uint32_t> key{record.hWnd, record.uID};
-        if (message == NIM_ADD) {
+        if (message == kNotifyIconAdd) {
             for (const auto& icon : icons) {
                 if (icon == key) return false;
             }
             icons.push_back(key);
             return true;
         }
-        if (message == NIM_DELETE) {
+        if (message == kNotifyIconDelete) {
             for (auto it = icons.begin(); it != icons.end(); ++it) {
                 if (*it == key) {
                     icons.erase(it);

@@ -1,0 +1,29 @@
+// Runs idle ticks of the connection watcher (no connection, nothing launched) over a program list of
+// the given length, for counting instructions with callgrind: tools/bench-tick.sh.
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "fakes/form_fixture.h"
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: idle_tick ENTRIES TICKS\n";
+        return 2;
+    }
+    const int entries = std::atoi(argv[1]);
+    const int ticks = std::atoi(argv[2]);
+
+    kw::test::FormRig rig;
+    std::vector<std::string> list;
+    for (int i = 0; i < entries; ++i) {
+        list.push_back("\"C:\\Programme\\Werkzeug" + std::to_string(i) + "\\werkzeug.exe\" /minimiert");
+    }
+    rig.start("2", list);
+    for (int i = 0; i < ticks; ++i) {
+        rig.tick(0);
+    }
+    std::cout << rig.view.listCount() << " entries, " << ticks << " ticks\n";
+    return 0;
+}

@@ -1,0 +1,322 @@
+#include "platform/win32/main_window.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "platform/win32/control_ids.h"
+#include "platform/win32/strings.h"
+#include "ui/form1.h"
+#include "ui/layout.h"
+
+namespace kw::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"KopplungswachtHauptfenster";
+constexpr wchar_t kTitle[] = L"Kopplungswacht";
+constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr UINT_PTR kTimerId = 1;
+constexpr UINT_PTR kText1SubclassId = 1;
+constexpr int kFontPoints = 8;
+
+// Window IDs in the order of ControlId.
+constexpr std::array<int, 11> kWindowIds{IDC_LABEL1,   IDC_FILELIST, IDC_COMMAND1, IDC_COMMAND2,
+                                         IDC_COMMAND3, IDC_COMMAND5, IDC_LABEL2,   IDC_TEXT1,
+                                         IDC_AKTIV,    IDC_COMMAND4, IDC_STATUS};
+
+std::size_t IndexOf(ControlId id) { return static_cast<std::size_t>(id); }
+
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass ClassFor(layout::Kind kind) {
+    switch (kind) {
+        case layout::Kind::ListBox:
+            return {L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
+        case layout::Kind::Button:
+            return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+        case layout::Kind::TextBox:
+            return {L"EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+        case layout::Kind::Label:
+            break;
+    }
+    // SS_LEFT wraps at word boundaries; the captions are plain text, so "&" must not mark a key.
+    return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+}
+
+std::wstring WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0) {
+        return {};
+    }
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
+    const int copied = GetWindowTextW(window, buffer.data(), length + 1);
+    return std::wstring(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
+}
+
+}  // namespace
+
+MainWindow::~MainWindow() {
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+bool MainWindow::registerClass() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance_;
+    // LR_SHARED: the system owns the icons and frees them with the module.
+    windowClass.hIcon =
+        static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_KOPPLUNGSWACHT), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
+    windowClass.hIconSm =
+        static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_KOPPLUNGSWACHT), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+bool MainWindow::create(Form1& form) {
+    form_ = &form;
+    if (!registerClass()) {
+        return false;
+    }
+    // The window is laid out for the screen's resolution; the manifest declares the program DPI-aware,
+    // so the system does not scale it a second time.
+    HDC screen = GetDC(nullptr);
+    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+
+    RECT frame{0, 0, layout::TwipsToPixels(layout::kClientWidth, dpiX),
+               layout::TwipsToPixels(layout::kClientHeight, dpiY)};
+    AdjustWindowRectEx(&frame, kFrameStyle, FALSE, 0);
+    if (CreateWindowExW(0, kClassName, kTitle, kFrameStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                        frame.bottom - frame.top, nullptr, nullptr, instance_, this) == nullptr) {
+        return false;
+    }
+    font_.reset(CreateFontW(-MulDiv(kFontPoints, dpiY, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                            L"MS Shell Dlg"));
+    createControls(dpiX, dpiY);
+    focus_ = control(ControlId::filelist);
+    SetTimer(hwnd_, kTimerId, layout::kTimerInterval, nullptr);
+    return true;
+}
+
+void MainWindow::createControls(int dpiX, int dpiY) {
+    // Creation order is the tab order of the dialog manager.
+    for (const layout::ControlDesign& design : layout::InTabOrder()) {
+        const ControlClass kind = ClassFor(design.kind);
+        const int id = kWindowIds[IndexOf(design.id)];
+        HWND child =
+            CreateWindowExW(kind.exStyle, kind.name, Widen(design.caption).c_str(),
+                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
+                            layout::TwipsToPixels(design.left, dpiX), layout::TwipsToPixels(design.top, dpiY),
+                            layout::TwipsToPixels(design.width, dpiX), layout::TwipsToPixels(design.height, dpiY),
+                            hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        controls_[IndexOf(design.id)] = child;
+    }
+    // Some labels reach into the list box and the text box by a pixel or two; beneath the controls that
+    // take input they never hide them. Labels take no focus, so the tab order stays as it is.
+    for (const layout::ControlDesign& design : layout::kControls) {
+        if (design.kind == layout::Kind::Label) {
+            SetWindowPos(control(design.id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    }
+    SetWindowSubclass(control(ControlId::Text1), Text1Proc, kText1SubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+HWND MainWindow::control(ControlId id) const { return controls_[IndexOf(id)]; }
+
+void MainWindow::showNormal() {
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    SetFocus(control(ControlId::filelist));
+    UpdateWindow(hwnd_);
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->controls_.fill(nullptr);
+        self->focus_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->handleMessage(message, wParam, lParam);
+}
+
+LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_TIMER:
+            if (wParam == kTimerId && form_ != nullptr) {
+                form_->Timer1_Timer();
+            }
+            return 0;
+        case WM_COMMAND:
+            onCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focused = GetFocus();
+                if (focused != nullptr && IsChild(hwnd_, focused)) {
+                    focus_ = focused;
+                }
+            }
+            break;
+        case WM_SETFOCUS:
+            // A plain window, unlike a dialog, would keep the focus itself and leave the keyboard dead.
+            if (focus_ != nullptr && IsWindow(focus_)) {
+                SetFocus(focus_);
+            }
+            return 0;
+        case WM_CLOSE:
+            // Form1 decides when the window goes (not in the middle of a tick) and calls unload().
+            if (form_ != nullptr) {
+                form_->Unload();
+            }
+            return 0;
+        case WM_DESTROY:
+            KillTimer(hwnd_, kTimerId);
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void MainWindow::onCommand(WORD id, WORD code) {
+    // IDOK and IDCANCEL, which the dialog manager sends for Enter and Escape, land here and do nothing:
+    // the window has no default and no cancel button.
+    if (code != BN_CLICKED || form_ == nullptr) {
+        return;
+    }
+    if (id == IDC_COMMAND4) {
+        form_->Command4_Click();
+    } else if (id == IDC_COMMAND5) {
+        form_->Command5_Click();
+    }
+}
+
+LRESULT CALLBACK MainWindow::Text1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR self) {
+    auto* owner = reinterpret_cast<MainWindow*>(self);
+    switch (message) {
+        case WM_GETDLGCODE: {
+            // Enter belongs to the text box (it stores the delay), so the dialog manager must not take it.
+            LRESULT code = DefSubclassProc(window, message, wParam, lParam);
+            const auto* pending = reinterpret_cast<const MSG*>(lParam);
+            if (pending != nullptr && pending->wParam == VK_RETURN &&
+                (pending->message == WM_KEYDOWN || pending->message == WM_CHAR)) {
+                code |= DLGC_WANTALLKEYS;
+            }
+            return code;
+        }
+        case WM_CHAR:
+            if (owner->form_ != nullptr) {
+                auto key = static_cast<std::int16_t>(wParam);
+                owner->form_->Text1_KeyPress(key);
+            }
+            return DefSubclassProc(window, message, wParam, lParam);
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(window, Text1Proc, kText1SubclassId);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+void MainWindow::setCaption(const std::string& text) { SetWindowTextW(hwnd_, Widen(text).c_str()); }
+
+void MainWindow::setText(ControlId id, const std::string& text) { SetWindowTextW(control(id), Widen(text).c_str()); }
+
+std::string MainWindow::text(ControlId id) { return Narrow(WindowText(control(id))); }
+
+void MainWindow::setEnabled(ControlId id, bool enabled) { EnableWindow(control(id), enabled ? TRUE : FALSE); }
+
+int MainWindow::listCount() {
+    const LRESULT count = SendMessageW(control(ControlId::filelist), LB_GETCOUNT, 0, 0);
+    return count == LB_ERR ? 0 : static_cast<int>(count);
+}
+
+std::string MainWindow::listItem(int index) {
+    HWND list = control(ControlId::filelist);
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR || length <= 0) {
+        return {};
+    }
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
+    const LRESULT copied =
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
+    if (copied == LB_ERR) {
+        return {};
+    }
+    return Narrow(std::wstring_view(buffer.data(), static_cast<std::size_t>(copied)));
+}
+
+void MainWindow::listAdd(const std::string& text) {
+    const std::wstring wide = Widen(text);
+    SendMessageW(control(ControlId::filelist), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+WindowState MainWindow::windowState() {
+    if (hwnd_ != nullptr && IsIconic(hwnd_)) {
+        return vbMinimized;
+    }
+    if (hwnd_ != nullptr && IsZoomed(hwnd_)) {
+        return vbMaximized;
+    }
+    return vbNormal;
+}
+
+void MainWindow::setWindowState(WindowState state) {
+    switch (state) {
+        case vbMinimized:
+            ShowWindow(hwnd_, SW_MINIMIZE);
+            break;
+        case vbMaximized:
+            ShowWindow(hwnd_, SW_MAXIMIZE);
+            break;
+        case vbNormal:
+            if (IsIconic(hwnd_)) {
+                ShowWindow(hwnd_, SW_RESTORE);
+            }
+            break;
+    }
+}
+
+void MainWindow::show() { ShowWindow(hwnd_, SW_SHOW); }
+
+void MainWindow::hide() { ShowWindow(hwnd_, SW_HIDE); }
+
+void MainWindow::unload() {
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+void MainWindow::messageBox(const std::string& text, int style, const std::string& title) {
+    const std::wstring caption = title.empty() ? std::wstring(kTitle) : Widen(title);
+    MessageBoxW(hwnd_, Widen(text).c_str(), caption.c_str(), static_cast<UINT>(style) | MB_OK);
+}
+
+}  // namespace kw::win32

@@ -1,0 +1,83 @@
+// The main window: the Win32 window behind Form1. It turns messages into calls of Form1's handlers and
+// carries out what Form1 asks of its view; it decides nothing itself.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "platform/form_view.h"
+
+namespace kw {
+class Form1;
+}
+
+namespace kw::win32 {
+
+// The dialog font of the window, deleted with it.
+class Font {
+public:
+    Font() = default;
+    Font(const Font&) = delete;
+    Font& operator=(const Font&) = delete;
+    ~Font() { reset(nullptr); }
+    void reset(HFONT font) {
+        if (font_ != nullptr) {
+            DeleteObject(font_);
+        }
+        font_ = font;
+    }
+    HFONT get() const { return font_; }
+
+private:
+    HFONT font_ = nullptr;
+};
+
+class MainWindow final : public FormView {
+public:
+    explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow() override;
+
+    // Creates the window, hidden, with its controls and its timer. Form1 must exist first because the
+    // window's messages go to it; Form1 in turn needs this object as its view, hence the separate step.
+    bool create(Form1& form);
+    HWND handle() const { return hwnd_; }
+    // Shows the window in its normal state with the focus on the program list.
+    void showNormal();
+
+    void setCaption(const std::string& text) override;
+    void setText(ControlId control, const std::string& text) override;
+    std::string text(ControlId control) override;
+    void setEnabled(ControlId control, bool enabled) override;
+    int listCount() override;
+    std::string listItem(int index) override;
+    void listAdd(const std::string& text) override;
+    WindowState windowState() override;
+    void setWindowState(WindowState state) override;
+    void show() override;
+    void hide() override;
+    void unload() override;
+    void messageBox(const std::string& text, int style, const std::string& title) override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK Text1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR self);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void onCommand(WORD id, WORD code);
+    bool registerClass();
+    void createControls(int dpiX, int dpiY);
+    HWND control(ControlId id) const;
+
+    HINSTANCE instance_;
+    HWND hwnd_ = nullptr;
+    Form1* form_ = nullptr;
+    std::array<HWND, 11> controls_{};
+    Font font_;
+    // The control that had the focus when the window was last deactivated; it gets it back.
+    HWND focus_ = nullptr;
+};
+
+}  // namespace kw::win32

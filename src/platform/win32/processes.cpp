@@ -1,0 +1,51 @@
+#include "platform/win32/processes.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win32/strings.h"
+
+namespace kw::win32 {
+namespace {
+
+class Win32LaunchedProcess final : public LaunchedProcess {
+public:
+    Win32LaunchedProcess(HANDLE process, DWORD processId) : process_(process), id_(processId) {}
+    Win32LaunchedProcess(const Win32LaunchedProcess&) = delete;
+    Win32LaunchedProcess& operator=(const Win32LaunchedProcess&) = delete;
+    ~Win32LaunchedProcess() override { CloseHandle(process_); }
+
+    std::int32_t pid() const override { return static_cast<std::int32_t>(id_); }
+    // A process that has already exited stays a valid handle target, so this never reaches a stranger.
+    void terminate(std::uint32_t exitCode) override { TerminateProcess(process_, exitCode); }
+
+private:
+    HANDLE process_;
+    DWORD id_;
+};
+
+}  // namespace
+
+std::unique_ptr<LaunchedProcess> Win32Processes::launch(const std::string& commandLine, int showWindow) {
+    if (commandLine.empty()) {
+        return nullptr;
+    }
+    // CreateProcessW may write into the command line, so it gets its own NUL-terminated copy.
+    const std::wstring wide = Widen(commandLine);
+    std::vector<wchar_t> buffer(wide.begin(), wide.end());
+    buffer.push_back(L'\0');
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showWindow);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return nullptr;
+    }
+    CloseHandle(info.hThread);
+    return std::make_unique<Win32LaunchedProcess>(info.hProcess, info.dwProcessId);
+}
+
+}  // namespace kw::win32

@@ -1,0 +1,65 @@
+#include "platform/win32/ras_remote_access.h"
+
+#include <string>
+
+namespace kw::win32 {
+namespace {
+
+static_assert(sizeof(DWORD) == sizeof(std::uint32_t));
+
+// Only the system directory: a rasapi32.dll planted next to the program or in the current folder must
+// never be loaded.
+HMODULE LoadFromSystemDirectory() {
+    HMODULE module = LoadLibraryExW(L"rasapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (module != nullptr || GetLastError() != ERROR_INVALID_PARAMETER) {
+        return module;
+    }
+    // Systems without the search-flag update reject the flag; a full path is just as safe there.
+    wchar_t directory[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(directory, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return nullptr;
+    }
+    const std::wstring path = std::wstring(directory, length) + L"\\rasapi32.dll";
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+}  // namespace
+
+RasRemoteAccess::~RasRemoteAccess() {
+    if (module_ != nullptr) {
+        FreeLibrary(module_);
+    }
+}
+
+void RasRemoteAccess::load() {
+    tried_ = true;
+    module_ = LoadFromSystemDirectory();
+    if (module_ == nullptr) {
+        loadError_ = GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_DLL_NOT_FOUND;
+        return;
+    }
+    enum_ =
+        reinterpret_cast<EnumConnectionsFn>(reinterpret_cast<void*>(GetProcAddress(module_, "RasEnumConnectionsA")));
+    if (enum_ == nullptr) {
+        loadError_ = ERROR_PROC_NOT_FOUND;
+    }
+}
+
+std::uint32_t RasRemoteAccess::enumConnections(RasConnA* first, std::uint32_t* bytes, std::uint32_t* connections) {
+    if (!tried_) {
+        load();
+    }
+    if (enum_ == nullptr) {
+        return loadError_;
+    }
+    // DWORD is unsigned long, a type distinct from std::uint32_t: go through locals, not a pointer cast.
+    DWORD byteCount = *bytes;
+    DWORD count = *connections;
+    const DWORD result = enum_(first, &byteCount, &count);
+    *bytes = byteCount;
+    *connections = count;
+    return result;
+}
+
+}  // namespace kw::win32

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/shell_tray.h"
+
+namespace kw::win32 {
+
+class Win32ShellTray final : public ShellTray {
+public:
+    bool notifyIcon(std::uint32_t message, NotifyIconDataA& record) override;
+};
+
+}  // namespace kw::win32

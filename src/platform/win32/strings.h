@@ -1,0 +1,12 @@
+// UTF-8 inside the program, UTF-16 at the W functions of the system.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kw::win32 {
+
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view utf16);
+
+}  // namespace kw::win32
