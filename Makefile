@@ -28,7 +28,7 @@ run: win
 	tools/run.sh $(WIN)/src/platform/win32/kopplungswacht.exe $(BUILD)
 
 bench: win host
-	tools/bench-wine.sh $(WIN) $(BUILD)
+	tools/bench-wine.sh $(WIN) 20 2
 	tools/bench-tick.sh $(HOST)
 
 clean:

@@ -1,0 +1,116 @@
+// Not a test: timings of connection cycles for tools/bench-wine.sh. Drop-to-exit is the time from the
+// count file saying 0 to the launched child's process handle being signalled; the launch time is the
+// child's creation time after the count file said 1, against the start delay + 1 s.
+// kwtest.exe bench <exe> [cycles, default 20] [start delay in seconds, default 2]
+#include <algorithm>
+#include <cstdlib>
+
+#include "areas.h"
+#include "harness.h"
+#include "platform/win32/control_ids.h"
+#include "product.h"
+
+namespace kwt {
+
+namespace {
+
+double FileTimeMs(const FILETIME& ft)
+{
+    ULARGE_INTEGER u;
+    u.LowPart = ft.dwLowDateTime;
+    u.HighPart = ft.dwHighDateTime;
+    return static_cast<double>(u.QuadPart) / 10000.0;
+}
+
+double NowSystemMs()
+{
+    FILETIME ft;
+    GetSystemTimePreciseAsFileTime(&ft);
+    return FileTimeMs(ft);
+}
+
+double Median(std::vector<double> v)
+{
+    if (v.empty())
+        return -1;
+    std::sort(v.begin(), v.end());
+    size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+}  // namespace
+
+void Bench(const Args& args)
+{
+    const int cycles = args.size() > 1 ? _wtoi(args[1].c_str()) : 20;
+    const int delay = args.size() > 2 ? _wtoi(args[2].c_str()) : 2;
+    ResetWorld();
+    StoreSettings({ChildEntry(L"bench.txt", "bench")}, std::to_string(delay));
+    Product product;
+    if (!product.Start(args[0]))
+        return;
+    std::vector<double> drops, launches, notices, countdowns;
+    const std::string connected = std::string(kAktivPrefix) + "1";
+    for (int i = 0; i < cycles; ++i) {
+        DeleteFileW(OutFile(L"bench.txt").c_str());
+        // Changes fall at varying points of the 200 ms tick, not always just before the next one.
+        SleepPumping(static_cast<DWORD>((i * 53) % 200));
+        SetConnections("1");
+        double up = NowSystemMs();
+        double upPerf = NowMs();
+        double noticed = -1;
+        if (WaitUntil([&] { return product.Text(IDC_AKTIV) == connected; }, 2000, 2))
+            noticed = NowMs() - upPerf;
+        ChildRecord child;
+        if (!ok(WaitForChild(OutFile(L"bench.txt"), child, 8000), "cycle %d: no launch", i))
+            break;
+        HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, child.pid);
+        FILETIME created, exited, kernel, user;
+        double launch = -1;
+        if (h && GetProcessTimes(h, &created, &exited, &kernel, &user)) {
+            launch = FileTimeMs(created) - up;
+            launches.push_back(launch);
+            if (noticed >= 0) {
+                notices.push_back(noticed);
+                countdowns.push_back(launch - noticed);
+            }
+        }
+        WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusGestartet; }, 3000);
+        SleepPumping(static_cast<DWORD>(50 + (i * 71) % 200));
+        SetConnections("0");
+        double down = NowMs();
+        DWORD wait = h ? WaitForSingleObject(h, 3000) : WAIT_FAILED;
+        double drop = NowMs() - down;
+        ok(wait == WAIT_OBJECT_0, "cycle %d: the child did not end within 3 s", i);
+        ok(ExitCodeOf(h) == 1, "cycle %d: expected exit code 1, got %lu", i, ExitCodeOf(h));
+        if (wait == WAIT_OBJECT_0)
+            drops.push_back(drop);
+        Print("cycle %2d: launch %7.1f ms after the count went up (noticed after %5.1f, countdown and launch "
+              "%7.1f), drop-to-exit %6.1f ms\n",
+              i, launch, noticed, launch - noticed, drop);
+        EndAndClose(h, 9);
+        WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusBeendet; }, 3000);
+    }
+    product.Kill();
+    ResetWorld();
+    double target = (delay + 1) * 1000.0;
+    if (!drops.empty())
+        Print("drop-to-exit: median %.1f ms, worst %.1f ms over %zu cycles (targets: median <= 250, worst <= 450)\n",
+              Median(drops), *std::max_element(drops.begin(), drops.end()), drops.size());
+    if (!launches.empty())
+        Print("launch after the count went up: median %.1f ms, earliest %.1f, latest %.1f (target %.0f ms +- 10%%: "
+              "%.0f..%.0f)\n",
+              Median(launches), *std::min_element(launches.begin(), launches.end()),
+              *std::max_element(launches.begin(), launches.end()), target, target * 0.9, target * 1.1);
+    if (!launches.empty()) {
+        long within = std::count_if(launches.begin(), launches.end(),
+                                    [&](double l) { return l >= target * 0.9 && l <= target * 1.1; });
+        Print("launches within %.0f..%.0f ms: %ld of %zu\n", target * 0.9, target * 1.1, within, launches.size());
+    }
+    if (!countdowns.empty())
+        Print("of which: the count noticed after median %.1f ms (a tick is 200 ms), countdown of %d s and launch "
+              "median %.1f ms\n",
+              Median(notices), delay + 1, Median(countdowns));
+}
+
+}  // namespace kwt

@@ -1,0 +1,63 @@
+// Shared helpers of the end-to-end test driver: Wine-style ok() checks, waits that keep this thread's
+// windows answering, files in the prefix, the fake connection count and the registry.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kwt {
+
+// ---- reporting ----
+void Print(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
+bool Check(const char* file, int line, bool condition, const char* format, ...)
+    __attribute__((format(gnu_printf, 4, 5)));
+void Note(const char* file, int line, const char* format, ...) __attribute__((format(gnu_printf, 3, 4)));
+int Failures();
+int Checks();
+
+#define ok(condition, ...) ::kwt::Check(__FILE__, __LINE__, (condition), __VA_ARGS__)
+#define trace(...) ::kwt::Note(__FILE__, __LINE__, __VA_ARGS__)
+
+// ---- text ----
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& wide);
+
+// ---- time and waiting; every wait dispatches this thread's messages ----
+double NowMs();
+void Pump();
+void SleepPumping(DWORD ms);
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs = 10);
+
+// ---- files in the prefix ----
+extern const wchar_t* const kTestDir;  // C:\kwtest
+extern const wchar_t* const kOutDir;   // C:\kwtest\out, emptied by PrepareDirs
+void PrepareDirs();
+bool ReadWholeFile(const std::wstring& path, std::string& content);
+bool WriteFileAtomically(const std::wstring& path, const std::string& content);
+std::wstring OutFile(const wchar_t* name);
+std::wstring ChildExe();  // kwchild.exe beside this program
+
+// What the fake rasapi32.dll reports: "1", "0", "error 5".
+void SetConnections(const std::string& order);
+// The last call the fake saw: dwSize, byte count, number of calls since the product started.
+struct RasCall {
+    unsigned long dwSize = 0, cb = 0;
+    long calls = 0;
+};
+bool LastRasCall(RasCall& call);
+
+// ---- registry (HKCU) ----
+extern const wchar_t* const kAppKey;  // Software\Kopplungswacht
+bool RegSet(const std::wstring& subkey, const wchar_t* name, const std::string& value);
+bool RegGet(const std::wstring& subkey, const wchar_t* name, std::string& value);
+void RegDeleteTree(const std::wstring& subkey);
+// Every area starts and ends with no settings, no connection and an empty output folder.
+void ResetWorld();
+
+// Stores the program list as datei0..datei9 ("" for the slots not given) and the delay.
+void StoreSettings(const std::vector<std::string>& files, const std::string& delay);
+
+}  // namespace kwt

@@ -1,0 +1,70 @@
+// A program for the product to launch. It records how it was started (its process ID, its whole command
+// line, the show state it was handed) into the file named by its first argument, then waits to be ended.
+// With an argument "/exit:N" it ends by itself N milliseconds later, with exit code kSelfExitCode, so that
+// a test can free its process ID while the product still counts it as launched.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr UINT kSelfExitCode = 3;
+
+std::string Utf8(const wchar_t* text)
+{
+    int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string out(n > 0 ? n - 1 : 0, '\0');
+    if (n > 1)
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+// The test polls for the file; writing it under another name and renaming it means it never reads half.
+void WriteRecord(const std::wstring& path, const std::string& record)
+{
+    std::wstring temp = path + L".tmp";
+    HANDLE f = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    WriteFile(f, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
+    CloseHandle(f);
+    MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int nCmdShow)
+{
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!argv || argc < 2)
+        return 2;
+
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    GetStartupInfoW(&si);
+
+    DWORD exitAfter = INFINITE;
+    for (int i = 2; i < argc; ++i)
+        if (wcsncmp(argv[i], L"/exit:", 6) == 0)
+            exitAfter = static_cast<DWORD>(wcstoul(argv[i] + 6, nullptr, 10));
+
+    std::string record = "pid=" + std::to_string(GetCurrentProcessId()) + "\n";
+    record += "flags=" + std::to_string(si.dwFlags) + "\n";
+    record += "show=" + std::to_string(si.wShowWindow) + "\n";
+    record += "cmdshow=" + std::to_string(nCmdShow) + "\n";
+    record += "cmdline=" + Utf8(GetCommandLineW()) + "\n";
+    WriteRecord(argv[1], record);
+    LocalFree(argv);
+
+    if (exitAfter != INFINITE) {
+        Sleep(exitAfter);
+        return static_cast<int>(kSelfExitCode);
+    }
+    for (;;)
+        Sleep(60000);
+}

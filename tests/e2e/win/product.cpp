@@ -1,0 +1,306 @@
+#include "product.h"
+
+#include <cstdlib>
+
+#include "harness.h"
+#include "platform/win32/control_ids.h"
+
+namespace kwt {
+
+namespace {
+
+LRESULT SendTimeout(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool* okOut = nullptr)
+{
+    DWORD_PTR result = 0;
+    LRESULT sent = SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_NORMAL, 3000, &result);
+    if (okOut)
+        *okOut = sent != 0;
+    return static_cast<LRESULT>(result);
+}
+
+}  // namespace
+
+bool Product::Start(const std::wstring& exe, DWORD timeoutMs)
+{
+    Kill();
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    std::wstring cmd = L"\"" + exe + L"\"";
+    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_)) {
+        ok(false, "could not start %s: error %lu", Utf8(exe).c_str(), GetLastError());
+        return false;
+    }
+    CloseHandle(pi_.hThread);
+    process_ = pi_.hProcess;
+    pid_ = pi_.dwProcessId;
+    DWORD pid = pid_;
+    bool found = WaitUntil(
+        [&] {
+            window_ = FindTopLevel(pid, [](HWND h) { return GetDlgItem(h, IDC_FILELIST) != nullptr; });
+            // The controls appear one by one in tab order; the window counts once all of them are there.
+            if (window_)
+                for (int id = IDC_LABEL1; id <= IDC_STATUS; ++id)
+                    if (!GetDlgItem(window_, id))
+                        window_ = nullptr;
+            return window_ != nullptr || !Alive();
+        },
+        timeoutMs, 20);
+    ok(found && window_, "the main window of pid %lu did not appear within %lu ms (process %s)", pid_, timeoutMs,
+       Alive() ? "running" : "gone");
+    return window_ != nullptr;
+}
+
+void Product::Kill()
+{
+    if (process_) {
+        TerminateProcess(process_, 0);
+        WaitForSingleObject(process_, 5000);
+        CloseHandle(process_);
+    }
+    process_ = nullptr;
+    pid_ = 0;
+    window_ = nullptr;
+}
+
+bool Product::Alive() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+HWND Product::Control(int id) const { return window_ ? GetDlgItem(window_, id) : nullptr; }
+
+std::string Product::Text(int id) const
+{
+    HWND control = Control(id);
+    return control ? WindowText(control) : std::string("<no control>");
+}
+
+std::string WindowText(HWND hwnd)
+{
+    wchar_t buf[1024];
+    bool sent = false;
+    LRESULT n = SendTimeout(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf), &sent);
+    if (!sent)
+        return "<no answer>";
+    return Utf8(std::wstring(buf, static_cast<size_t>(n)));
+}
+
+namespace {
+
+struct TopLevelSearch {
+    DWORD pid;
+    const std::function<bool(HWND)>* match;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND h, LPARAM lp)
+{
+    auto* s = reinterpret_cast<TopLevelSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    if (owner == s->pid && (*s->match)(h)) {
+        s->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND FindTopLevel(DWORD pid, const std::function<bool(HWND)>& match)
+{
+    TopLevelSearch search{pid, &match, nullptr};
+    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string DescribeWindows(DWORD pid)
+{
+    std::string out;
+    FindTopLevel(pid, [&](HWND h) {
+        wchar_t cls[64];
+        GetClassNameW(h, cls, 64);
+        out += '{';
+        out += Utf8(cls);
+        out += " [";
+        out += WindowText(h);
+        out += "] visible ";
+        out += IsWindowVisible(h) ? '1' : '0';
+        out += " enabled ";
+        out += IsWindowEnabled(h) ? '1' : '0';
+        out += '}';
+        return false;
+    });
+    return out.empty() ? "<none>" : out;
+}
+
+HWND WaitForMessageBox(DWORD pid, const std::string& title, DWORD timeoutMs)
+{
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            box = FindTopLevel(pid, [&](HWND h) {
+                wchar_t cls[64];
+                GetClassNameW(h, cls, 64);
+                return wcscmp(cls, L"#32770") == 0 && IsWindowVisible(h) && WindowText(h) == title;
+            });
+            return box != nullptr;
+        },
+        timeoutMs, 20);
+    return box;
+}
+
+std::string MessageBoxText(HWND box)
+{
+    HWND text = GetDlgItem(box, 65535);
+    return text ? WindowText(text) : std::string("<no text control>");
+}
+
+bool CloseMessageBox(HWND box, DWORD timeoutMs)
+{
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    return WaitUntil([&] { return !IsWindow(box); }, timeoutMs);
+}
+
+bool ReadChild(const std::wstring& path, ChildRecord& record)
+{
+    std::string content;
+    if (!ReadWholeFile(path, content))
+        return false;
+    record = ChildRecord{};
+    size_t pos = 0;
+    while (pos < content.size()) {
+        size_t end = content.find('\n', pos);
+        if (end == std::string::npos)
+            end = content.size();
+        std::string line = content.substr(pos, end - pos);
+        pos = end + 1;
+        size_t eq = line.find('=');
+        if (eq == std::string::npos)
+            continue;
+        std::string key = line.substr(0, eq), value = line.substr(eq + 1);
+        if (key == "pid")
+            record.pid = strtoul(value.c_str(), nullptr, 10);
+        else if (key == "flags")
+            record.flags = strtoul(value.c_str(), nullptr, 10);
+        else if (key == "show")
+            record.show = atoi(value.c_str());
+        else if (key == "cmdshow")
+            record.cmdShow = atoi(value.c_str());
+        else if (key == "cmdline")
+            record.cmdline = value;
+    }
+    return record.pid != 0;
+}
+
+bool WaitForChild(const std::wstring& path, ChildRecord& record, DWORD timeoutMs)
+{
+    return WaitUntil([&] { return ReadChild(path, record); }, timeoutMs, 10);
+}
+
+Spawned SpawnChild(const std::wstring& outFile, const std::wstring& extra, DWORD creationFlags)
+{
+    std::wstring exe = ChildExe();
+    std::wstring cmd = L"\"" + exe + L"\" " + outFile + (extra.empty() ? L"" : L" " + extra);
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    Spawned s;
+    if (CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, creationFlags, nullptr, nullptr, &si, &pi)) {
+        CloseHandle(pi.hThread);
+        s.process = pi.hProcess;
+        s.pid = pi.dwProcessId;
+    }
+    return s;
+}
+
+void EndAndClose(HANDLE& process, UINT exitCode)
+{
+    if (!process)
+        return;
+    if (StillRunning(process)) {
+        TerminateProcess(process, exitCode);
+        WaitForSingleObject(process, 5000);
+    }
+    CloseHandle(process);
+    process = nullptr;
+}
+
+bool StillRunning(HANDLE process) { return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+
+DWORD ExitCodeOf(HANDLE process)
+{
+    DWORD code = 0xFFFFFFFF;
+    if (process)
+        GetExitCodeProcess(process, &code);
+    return code;
+}
+
+const char* const kAktivPrefix = "Momentan aktive DFÜ-Verbindungen: ";
+const char* const kStatusBeendet = "Status der Programme: Beendet";
+const char* const kStatusStarting = "Status der Programme: Werden gestartet...";
+const char* const kStatusLaunching = "Programme werden gestartet...";
+const char* const kStatusGestartet = "Status der Programme: Gestartet";
+const char* const kStatusEnding = "Status der Programme: Werden terminiert...";
+
+std::string CountdownText(int seconds)
+{
+    return "Programme werden in " + std::to_string(seconds) + " Sekunden gestartet...";
+}
+
+std::string ChildEntry(const wchar_t* outName, const std::string& args)
+{
+    std::string entry = "\"";
+    entry += Utf8(ChildExe());
+    entry += "\" ";
+    entry += Utf8(OutFile(outName));
+    if (!args.empty())
+        entry += " " + args;
+    return entry;
+}
+
+std::vector<Seen> CollectStatus(const Product& product, const std::string& until, DWORD timeoutMs)
+{
+    std::vector<Seen> seen;
+    WaitUntil(
+        [&] {
+            std::string text = product.Text(IDC_STATUS);
+            if (seen.empty() || seen.back().text != text)
+                seen.push_back({text, NowMs()});
+            return text == until;
+        },
+        timeoutMs, 20);
+    return seen;
+}
+
+std::string Join(const std::vector<Seen>& seen)
+{
+    std::string out;
+    for (const Seen& s : seen)
+        out += (out.empty() ? "" : " | ") + s.text;
+    return out.empty() ? "<nothing>" : out;
+}
+
+bool FollowsOrder(const std::vector<Seen>& seen, const std::vector<std::string>& allowed,
+                  const std::vector<std::string>& required)
+{
+    size_t next = 0;
+    for (const Seen& s : seen) {
+        while (next < allowed.size() && allowed[next] != s.text)
+            ++next;
+        if (next == allowed.size())
+            return false;
+    }
+    for (const std::string& r : required)
+        if (!Find(seen, r))
+            return false;
+    return true;
+}
+
+const Seen* Find(const std::vector<Seen>& seen, const std::string& text)
+{
+    for (const Seen& s : seen)
+        if (s.text == text)
+            return &s;
+    return nullptr;
+}
+
+
+}  // namespace kwt

@@ -1,0 +1,93 @@
+// The product and the programs around it, seen from the test driver: the product's process and window,
+// message boxes, the texts it shows, and the kwchild.exe copies that record how they were started.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kwt {
+
+// ---- the product ----
+class Product {
+public:
+    Product() = default;
+    Product(const Product&) = delete;
+    Product& operator=(const Product&) = delete;
+    ~Product() { Kill(); }
+
+    // Starts the exe and waits for its main window (the top-level window that owns the program list).
+    bool Start(const std::wstring& exe, DWORD timeoutMs = 15000);
+    void Kill();
+
+    HWND window() const { return window_; }
+    DWORD pid() const { return pid_; }
+    HANDLE process() const { return process_; }
+    HWND Control(int id) const;
+    std::string Text(int id) const;
+    bool Alive() const;
+
+private:
+    PROCESS_INFORMATION pi_{};
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+    HWND window_ = nullptr;
+};
+
+std::string WindowText(HWND hwnd);
+HWND FindTopLevel(DWORD pid, const std::function<bool(HWND)>& match);
+// The top-level windows of a process, for failure messages.
+std::string DescribeWindows(DWORD pid);
+// A message box of the given process with the given title, or null after the timeout.
+HWND WaitForMessageBox(DWORD pid, const std::string& title, DWORD timeoutMs);
+std::string MessageBoxText(HWND box);
+bool CloseMessageBox(HWND box, DWORD timeoutMs = 2000);
+
+// ---- programs started by the product or by the test ----
+struct ChildRecord {
+    DWORD pid = 0;
+    DWORD flags = 0;
+    int show = -1;
+    int cmdShow = -1;
+    std::string cmdline;
+};
+bool ReadChild(const std::wstring& path, ChildRecord& record);
+bool WaitForChild(const std::wstring& path, ChildRecord& record, DWORD timeoutMs);
+
+// A kwchild.exe started by the test itself (not by the product).
+struct Spawned {
+    HANDLE process = nullptr;
+    DWORD pid = 0;
+};
+Spawned SpawnChild(const std::wstring& outFile, const std::wstring& extra = L"", DWORD creationFlags = 0);
+void EndAndClose(HANDLE& process, UINT exitCode);
+bool StillRunning(HANDLE process);
+DWORD ExitCodeOf(HANDLE process);
+
+// ---- what the product shows ----
+extern const char* const kAktivPrefix;     // "Momentan aktive DFÜ-Verbindungen: "
+extern const char* const kStatusBeendet;   // "Status der Programme: Beendet"
+extern const char* const kStatusStarting;  // "Status der Programme: Werden gestartet..."
+extern const char* const kStatusLaunching; // "Programme werden gestartet..."
+extern const char* const kStatusGestartet; // "Status der Programme: Gestartet"
+extern const char* const kStatusEnding;    // "Status der Programme: Werden terminiert..."
+std::string CountdownText(int seconds);
+
+// A list entry that has the product launch kwchild.exe, recording into C:\kwtest\out\<outName>.
+std::string ChildEntry(const wchar_t* outName, const std::string& args = "");
+
+// The status texts seen while polling every 20 ms, each with the moment it was first seen.
+struct Seen {
+    std::string text;
+    double atMs;
+};
+std::vector<Seen> CollectStatus(const Product& product, const std::string& until, DWORD timeoutMs);
+std::string Join(const std::vector<Seen>& seen);
+// True when `seen` shows only texts of `allowed`, in its order, and every text of `required`.
+bool FollowsOrder(const std::vector<Seen>& seen, const std::vector<std::string>& allowed,
+                  const std::vector<std::string>& required);
+const Seen* Find(const std::vector<Seen>& seen, const std::string& text);
+
+}  // namespace kwt

@@ -1,0 +1,243 @@
+// Connection watching, launching and ending, seen from outside: the fake rasapi32 changes the count, the
+// launched kwchild.exe copies report how they were started, and the test waits on them as processes.
+#include "areas.h"
+#include "harness.h"
+#include "platform/win32/control_ids.h"
+#include "product.h"
+
+namespace kwt {
+
+namespace {
+
+// Launched by the product, opened by the test by the process ID the child reported.
+struct Launched {
+    ChildRecord record;
+    HANDLE process = nullptr;
+};
+
+bool AwaitLaunched(const wchar_t* outName, const std::string& entry, Launched& child)
+{
+    if (!ok(WaitForChild(OutFile(outName), child.record, 3000), "no record from the child %s within 3 s",
+            Utf8(outName).c_str()))
+        return false;
+    ok(child.record.cmdline == entry, "%s: expected command line [%s], got [%s]", Utf8(outName).c_str(),
+       entry.c_str(), child.record.cmdline.c_str());
+    ok(child.record.flags & STARTF_USESHOWWINDOW, "%s: expected STARTF_USESHOWWINDOW in dwFlags, got 0x%lx",
+       Utf8(outName).c_str(), child.record.flags);
+    ok(child.record.show == SW_SHOWMINIMIZED, "%s: expected wShowWindow %d, got %d", Utf8(outName).c_str(),
+       SW_SHOWMINIMIZED, child.record.show);
+    ok(child.record.cmdShow == SW_SHOWMINIMIZED, "%s: expected nCmdShow %d, got %d", Utf8(outName).c_str(),
+       SW_SHOWMINIMIZED, child.record.cmdShow);
+    child.process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, child.record.pid);
+    return ok(child.process != nullptr, "%s: cannot open pid %lu: error %lu", Utf8(outName).c_str(),
+              child.record.pid, GetLastError());
+}
+
+// Waits for all the children to end; returns the milliseconds from `since` until the last one ended.
+double AwaitEnded(std::vector<Launched*> children, double since, DWORD timeoutMs)
+{
+    double last = -1;
+    WaitUntil(
+        [&] {
+            for (Launched* c : children)
+                if (StillRunning(c->process))
+                    return false;
+            last = NowMs() - since;
+            return true;
+        },
+        timeoutMs, 5);
+    return last;
+}
+
+void CheckEndedWithCode1(const char* label, const Launched& child)
+{
+    ok(!StillRunning(child.process), "%s (pid %lu): expected ended, still running", label, child.record.pid);
+    DWORD code = ExitCodeOf(child.process);
+    ok(code == 1, "%s (pid %lu): expected exit code 1, got %lu", label, child.record.pid, code);
+}
+
+void CheckRasCall()
+{
+    RasCall call;
+    if (!ok(WaitUntil([&] { return LastRasCall(call); }, 1000), "the fake rasapi32.dll was never called (no C:\\kwtest\\ras-log.txt)"))
+        return;
+    ok(call.dwSize == 412, "RasEnumConnectionsA: expected dwSize 412 in record 0, got %lu", call.dwSize);
+    ok(call.cb == 105472, "RasEnumConnectionsA: expected byte count 105472, got %lu", call.cb);
+}
+
+// Two programs with arguments, start delay 2: the whole road of one connection.
+void OneConnection(const std::wstring& exe)
+{
+    const std::string entryA = ChildEntry(L"a.txt", "eins \"zwei drei\"");
+    const std::string entryB = ChildEntry(L"b.txt", "-x Grüße");
+    StoreSettings({entryA, entryB}, "2");
+    // Not launched by the product: must outlive the ending.
+    Spawned bystander = SpawnChild(OutFile(L"bystander.txt"));
+    ok(bystander.process != nullptr, "could not start the bystander: error %lu", GetLastError());
+
+    Product product;
+    if (!product.Start(exe))
+        return;
+    std::string expectedZero = std::string(kAktivPrefix) + "0";
+    ok(WaitUntil([&] { return product.Text(IDC_AKTIV) == expectedZero; }, 1500), "aktiv: expected [%s], got [%s]",
+       expectedZero.c_str(), product.Text(IDC_AKTIV).c_str());
+    ok(product.Text(IDC_STATUS) == kStatusBeendet, "status before a connection: expected [%s], got [%s]",
+       kStatusBeendet, product.Text(IDC_STATUS).c_str());
+    CheckRasCall();
+
+    SetConnections("1");
+    double up = NowMs();
+    std::string expectedOne = std::string(kAktivPrefix) + "1";
+    ok(WaitUntil([&] { return product.Text(IDC_AKTIV) == expectedOne; }, 1000), "aktiv: expected [%s], got [%s]",
+       expectedOne.c_str(), product.Text(IDC_AKTIV).c_str());
+    std::vector<Seen> seen = CollectStatus(product, kStatusGestartet, 8000);
+    std::vector<std::string> allowed = {kStatusBeendet,  kStatusStarting,  CountdownText(2), CountdownText(1),
+                                        CountdownText(0), kStatusLaunching, kStatusGestartet};
+    std::vector<std::string> required = {CountdownText(2), CountdownText(1), CountdownText(0), kStatusGestartet};
+    ok(FollowsOrder(seen, allowed, required),
+       "status while launching: expected the countdown 2, 1, 0 then [%s] in this order, got [%s]", kStatusGestartet,
+       Join(seen).c_str());
+    for (int s = 2; s >= 1; --s) {
+        const Seen* from = Find(seen, CountdownText(s));
+        const Seen* to = Find(seen, CountdownText(s - 1));
+        if (from && to) {
+            double step = to->atMs - from->atMs;
+            ok(step >= 900 && step <= 1300, "countdown step %d -> %d: expected about 1000 ms, got %.0f ms", s, s - 1,
+               step);
+        }
+    }
+    if (const Seen* launched = Find(seen, kStatusGestartet)) {
+        double after = launched->atMs - up;
+        trace("launch %.0f ms after the count went up (delay 2 s + 1 s)", after);
+        ok(after >= 2900 && after <= 3600, "launch: expected 3000 ms after the count went up (2900..3600), got %.0f ms",
+           after);
+    }
+
+    Launched a, b;
+    AwaitLaunched(L"a.txt", entryA, a);
+    AwaitLaunched(L"b.txt", entryB, b);
+    ok(StillRunning(a.process) && StillRunning(b.process), "children: expected both running, got a %s, b %s",
+       StillRunning(a.process) ? "running" : "ended", StillRunning(b.process) ? "running" : "ended");
+    SleepPumping(500);
+    ok(product.Text(IDC_STATUS) == kStatusGestartet, "status while connected: expected [%s], got [%s]",
+       kStatusGestartet, product.Text(IDC_STATUS).c_str());
+    CheckRasCall();
+
+    SetConnections("0");
+    double down = NowMs();
+    double ended = AwaitEnded({&a, &b}, down, 3000);
+    trace("children ended %.0f ms after the count dropped", ended);
+    ok(ended >= 0 && ended <= 1500, "ending: expected both children ended within 1500 ms, got %.0f ms (-1: not ended)",
+       ended);
+    CheckEndedWithCode1("child a", a);
+    CheckEndedWithCode1("child b", b);
+    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusBeendet; }, 1000),
+       "status after the drop: expected [%s], got [%s]", kStatusBeendet, product.Text(IDC_STATUS).c_str());
+    ok(product.Text(IDC_AKTIV) == expectedZero, "aktiv after the drop: expected [%s], got [%s]", expectedZero.c_str(),
+       product.Text(IDC_AKTIV).c_str());
+    ok(StillRunning(bystander.process), "bystander pid %lu: expected still running, got exit code %lu",
+       bystander.pid, ExitCodeOf(bystander.process));
+
+    // A failed count while idle shows -1 and launches nothing.
+    SetConnections("error 5");
+    std::string expectedFail = std::string(kAktivPrefix) + "-1";
+    ok(WaitUntil([&] { return product.Text(IDC_AKTIV) == expectedFail; }, 1000),
+       "aktiv after a failed count: expected [%s], got [%s]", expectedFail.c_str(), product.Text(IDC_AKTIV).c_str());
+    SleepPumping(600);
+    ok(product.Text(IDC_STATUS) == kStatusBeendet, "status after a failed count while idle: expected [%s], got [%s]",
+       kStatusBeendet, product.Text(IDC_STATUS).c_str());
+    DeleteFileW(OutFile(L"a.txt").c_str());
+    ChildRecord again;
+    ok(!ReadChild(OutFile(L"a.txt"), again), "a failed count launched child a again (pid %lu)", again.pid);
+
+    product.Kill();
+    EndAndClose(a.process, 9);
+    EndAndClose(b.process, 9);
+    EndAndClose(bystander.process, 9);
+}
+
+// An entry that cannot be launched between two that can; a failed count while running ends them.
+void UnlaunchableEntry(const std::wstring& exe)
+{
+    ResetWorld();
+    const std::string entryC = ChildEntry(L"c.txt");
+    const std::string missing = "\"C:\\kwtest\\gibt-es-nicht.exe\" --nie";
+    const std::string entryD = ChildEntry(L"d.txt", "letzter");
+    StoreSettings({entryC, missing, entryD}, "0");
+    Product product;
+    if (!product.Start(exe))
+        return;
+    SetConnections("1");
+    std::vector<Seen> seen = CollectStatus(product, kStatusGestartet, 6000);
+    ok(FollowsOrder(seen, {kStatusBeendet, kStatusStarting, CountdownText(0), kStatusLaunching, kStatusGestartet},
+                    {CountdownText(0), kStatusGestartet}),
+       "status with delay 0: expected the countdown 0 then [%s], got [%s]", kStatusGestartet, Join(seen).c_str());
+    Launched c, d;
+    AwaitLaunched(L"c.txt", entryC, c);
+    AwaitLaunched(L"d.txt", entryD, d);
+    ok(StillRunning(c.process) && StillRunning(d.process), "expected the first and third entry running, got c %s, d %s",
+       StillRunning(c.process) ? "running" : "ended", StillRunning(d.process) ? "running" : "ended");
+    SleepPumping(400);
+    ok(product.Text(IDC_STATUS) == kStatusGestartet, "status with an unlaunchable entry: expected [%s], got [%s]",
+       kStatusGestartet, product.Text(IDC_STATUS).c_str());
+
+    SetConnections("error 5");
+    double down = NowMs();
+    double ended = AwaitEnded({&c, &d}, down, 3000);
+    ok(ended >= 0 && ended <= 1500,
+       "a failed count while running: expected both children ended within 1500 ms, got %.0f ms (-1: not ended)",
+       ended);
+    CheckEndedWithCode1("child c", c);
+    CheckEndedWithCode1("child d", d);
+    std::string expectedFail = std::string(kAktivPrefix) + "-1";
+    ok(product.Text(IDC_AKTIV) == expectedFail, "aktiv: expected [%s], got [%s]", expectedFail.c_str(),
+       product.Text(IDC_AKTIV).c_str());
+    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusBeendet; }, 1000),
+       "status after a failed count while running: expected [%s], got [%s]", kStatusBeendet,
+       product.Text(IDC_STATUS).c_str());
+    product.Kill();
+    EndAndClose(c.process, 9);
+    EndAndClose(d.process, 9);
+}
+
+// Closing the window during the countdown ends the program; nothing is launched afterwards.
+void CloseDuringCountdown(const std::wstring& exe)
+{
+    ResetWorld();
+    StoreSettings({ChildEntry(L"e.txt")}, "2");
+    Product product;
+    if (!product.Start(exe))
+        return;
+    SetConnections("1");
+    bool counting = WaitUntil([&] { return product.Text(IDC_STATUS) == CountdownText(2); }, 2000);
+    ok(counting, "expected the countdown text [%s], got [%s]", CountdownText(2).c_str(),
+       product.Text(IDC_STATUS).c_str());
+    PostMessageW(product.window(), WM_CLOSE, 0, 0);
+    double closed = NowMs();
+    bool ended = WaitUntil([&] { return !product.Alive(); }, 3000);
+    ok(ended, "close during the countdown: expected the program to end within 3 s, still running after %.0f ms",
+       NowMs() - closed);
+    // Past the moment the launch would have come.
+    SleepPumping(3500);
+    ChildRecord child;
+    ok(!ReadChild(OutFile(L"e.txt"), child), "close during the countdown: expected no launch, got pid %lu",
+       child.pid);
+    if (child.pid) {
+        HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, child.pid);
+        EndAndClose(h, 9);
+    }
+    product.Kill();
+}
+
+}  // namespace
+
+void TestConnection(const Args& args)
+{
+    ResetWorld();
+    OneConnection(args[0]);
+    UnlaunchableEntry(args[0]);
+    CloseDuringCountdown(args[0]);
+    ResetWorld();
+}
+
+}  // namespace kwt

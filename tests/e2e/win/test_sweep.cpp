@@ -1,0 +1,152 @@
+// The notification-area sweep after an ending. This test owns a window tree with the shell's class names,
+// topmost so that the product's FindWindowA finds it before Wine's own taskbar window, and records every
+// mouse move that another thread sends to it. Its waits dispatch messages: each sent move blocks the
+// product until this thread has handled it.
+#include "areas.h"
+#include "harness.h"
+#include "platform/win32/control_ids.h"
+#include "product.h"
+
+namespace kwt {
+
+namespace {
+
+struct Move {
+    int x, y;
+    WPARAM keys;
+};
+
+enum Part { kShell, kNotify, kPager, kToolbar, kParts };
+const wchar_t* const kClassNames[kParts] = {L"Shell_TrayWnd", L"TrayNotifyWnd", L"SysPager", L"ToolbarWindow32"};
+std::vector<Move> g_moves[kParts];
+int g_posted[kParts];
+
+LRESULT CALLBACK TrayPartProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_MOUSEMOVE) {
+        auto part = static_cast<int>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        // The real pointer may post moves too; the sweep arrives as messages sent from another thread.
+        if ((InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY)) == ISMEX_SEND)
+            g_moves[part].push_back({static_cast<int>(static_cast<short>(LOWORD(lp))), static_cast<int>(static_cast<short>(HIWORD(lp))), wp});
+        else
+            ++g_posted[part];
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+struct Tray {
+    HWND part[kParts] = {};
+    ~Tray()
+    {
+        if (part[kShell])
+            DestroyWindow(part[kShell]);
+    }
+};
+
+bool BuildTray(Tray& tray)
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const wchar_t* name : kClassNames) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = TrayPartProc;
+        wc.hInstance = instance;
+        wc.lpszClassName = name;
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        RegisterClassW(&wc);
+    }
+    int screenH = GetSystemMetrics(SM_CYSCREEN);
+    // Sizes: the notify area 200x40 (two bands of 20 pixels), the icon toolbar 150x24 (one band).
+    const struct {
+        int x, y, w, h;
+    } geometry[kParts] = {{0, screenH - 40, 400, 40}, {200, 0, 200, 40}, {10, 8, 150, 24}, {0, 0, 150, 24}};
+    for (int i = 0; i < kParts; ++i) {
+        DWORD style = i == kShell ? WS_POPUP | WS_VISIBLE : WS_CHILD | WS_VISIBLE;
+        DWORD exStyle = i == kShell ? WS_EX_TOPMOST | WS_EX_TOOLWINDOW : 0;
+        tray.part[i] = CreateWindowExW(exStyle, kClassNames[i], nullptr, style, geometry[i].x, geometry[i].y,
+                                       geometry[i].w, geometry[i].h, i == kShell ? nullptr : tray.part[i - 1],
+                                       nullptr, instance, nullptr);
+        if (!ok(tray.part[i] != nullptr, "could not create the %s window: error %lu", Utf8(kClassNames[i]).c_str(),
+                GetLastError()))
+            return false;
+        SetWindowLongPtrW(tray.part[i], GWLP_USERDATA, i);
+    }
+    HWND found = FindWindowA("Shell_TrayWnd", nullptr);
+    return ok(found == tray.part[kShell], "FindWindowA(Shell_TrayWnd): expected this test's window %p, got %p",
+              static_cast<void*>(tray.part[kShell]), static_cast<void*>(found));
+}
+
+// Checks that `moves` covers every column 0..width on the given rows, row by row, left to right.
+void CheckGrid(const char* label, const std::vector<Move>& moves, int width, const std::vector<int>& rows)
+{
+    size_t expectedCount = rows.size() * static_cast<size_t>(width + 1);
+    ok(moves.size() == expectedCount, "%s: expected %zu mouse moves, got %zu", label, expectedCount, moves.size());
+    size_t i = 0;
+    int wrong = 0;
+    for (int y : rows)
+        for (int x = 0; x <= width; ++x, ++i) {
+            if (i >= moves.size())
+                return;
+            const Move& m = moves[i];
+            if ((m.x != x || m.y != y || m.keys != 0) && wrong++ < 5)
+                ok(false, "%s: move %zu: expected x=%d y=%d keys 0, got x=%d y=%d keys %u", label, i, x, y, m.x, m.y,
+                   static_cast<unsigned>(m.keys));
+        }
+    ok(wrong == 0, "%s: expected every move in order, %d out of place", label, wrong);
+}
+
+void RunCycle(const std::wstring& exe)
+{
+    for (int i = 0; i < kParts; ++i) {
+        g_moves[i].clear();
+        g_posted[i] = 0;
+    }
+    SetConnections("0");
+    Product product;
+    if (!product.Start(exe))
+        return;
+    SetConnections("1");
+    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusGestartet; }, 3000),
+       "empty list: expected [%s] at once, got [%s]", kStatusGestartet, product.Text(IDC_STATUS).c_str());
+    for (int i = 0; i < kParts; ++i)
+        g_moves[i].clear();
+    SetConnections("0");
+    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusBeendet; }, 5000),
+       "after the drop: expected [%s], got [%s]", kStatusBeendet, product.Text(IDC_STATUS).c_str());
+    SleepPumping(300);
+    product.Kill();
+    for (int i = 0; i < kParts; ++i)
+        if (g_posted[i])
+            trace("%s also got %d posted mouse moves (the pointer), not counted", Utf8(kClassNames[i]).c_str(),
+                  g_posted[i]);
+}
+
+}  // namespace
+
+void TestSweep(const Args& args)
+{
+    ResetWorld();
+    const std::wstring appDefaults = L"Software\\Wine\\AppDefaults\\kopplungswacht.exe";
+    Tray tray;
+    if (!BuildTray(tray))
+        return;
+
+    // Reported as XP: the icon toolbar below SysPager is swept, a single band at y = 10.
+    ok(RegSet(appDefaults, L"Version", "winxp"), "could not set %s", Utf8(appDefaults).c_str());
+    RunCycle(args[0]);
+    CheckGrid("XP, ToolbarWindow32 150x24", g_moves[kToolbar], 150, {10});
+    ok(g_moves[kNotify].empty() && g_moves[kPager].empty() && g_moves[kShell].empty(),
+       "XP: expected no moves outside the toolbar, got notify %zu pager %zu shell %zu", g_moves[kNotify].size(),
+       g_moves[kPager].size(), g_moves[kShell].size());
+    RegDeleteTree(appDefaults);
+
+    // Wine's default version (not in the program's table): TrayNotifyWnd itself, two bands.
+    RunCycle(args[0]);
+    CheckGrid("default version, TrayNotifyWnd 200x40", g_moves[kNotify], 200, {10, 30});
+    ok(g_moves[kToolbar].empty() && g_moves[kPager].empty() && g_moves[kShell].empty(),
+       "default version: expected no moves outside TrayNotifyWnd, got toolbar %zu pager %zu shell %zu",
+       g_moves[kToolbar].size(), g_moves[kPager].size(), g_moves[kShell].size());
+    ResetWorld();
+}
+
+}  // namespace kwt

@@ -1,0 +1,126 @@
+// The main window from outside: caption, button captions, layout in pixels, the Info box and the
+// minimise button.
+#include "app/program_info.h"
+#include "areas.h"
+#include "harness.h"
+#include "platform/win32/control_ids.h"
+#include "product.h"
+
+namespace kwt {
+
+namespace {
+
+struct ExpectedRect {
+    const char* name;
+    int id;
+    int left, top, width, height;  // client pixels at 96 DPI: the design's twips / 15
+};
+
+constexpr ExpectedRect kRects[] = {
+    {"filelist", IDC_FILELIST, 8, 32, 273, 147}, {"Command1", IDC_COMMAND1, 288, 32, 97, 25},
+    {"Command5", IDC_COMMAND5, 288, 176, 97, 25}, {"Text1", IDC_TEXT1, 240, 184, 41, 19},
+    {"Command4", IDC_COMMAND4, 288, 208, 97, 25}, {"status", IDC_STATUS, 8, 216, 273, 17},
+};
+
+void CheckCaptions(const Product& product)
+{
+    std::string expected = std::string(kw::program::kTitle) + " " + std::to_string(kw::program::kVersionMajor) + "." +
+                           std::to_string(kw::program::kVersionMinor);
+    std::string caption = WindowText(product.window());
+    ok(caption == expected, "caption: expected [%s], got [%s]", expected.c_str(), caption.c_str());
+    ok(expected == "Kopplungswacht 1.2", "title and version: expected [Kopplungswacht 1.2], got [%s]",
+       expected.c_str());
+    ok(IsWindowVisible(product.window()) && !IsIconic(product.window()),
+       "at start-up: expected shown in normal state, got visible %d iconic %d", IsWindowVisible(product.window()),
+       IsIconic(product.window()));
+
+    const struct {
+        int id;
+        const char* text;
+    } buttons[] = {{IDC_COMMAND1, "&Hinzufügen"},
+                   {IDC_COMMAND2, "&Entfernen"},
+                   {IDC_COMMAND3, "&Bearbeiten"},
+                   {IDC_COMMAND4, "&Fenster minimieren"},
+                   {IDC_COMMAND5, "&Info"}};
+    for (const auto& b : buttons)
+        ok(product.Text(b.id) == b.text, "button %d: expected [%s], got [%s]", b.id, b.text,
+           product.Text(b.id).c_str());
+}
+
+void CheckLayout(const Product& product)
+{
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (dpi != 96) {
+        trace("screen has %d DPI, not 96: layout in pixels not checked", dpi);
+        return;
+    }
+    RECT client{};
+    GetClientRect(product.window(), &client);
+    ok(client.right == 388 && client.bottom == 235, "client area: expected 388x235, got %ldx%ld", client.right,
+       client.bottom);
+    for (const ExpectedRect& e : kRects) {
+        HWND control = product.Control(e.id);
+        if (!ok(control != nullptr, "%s: control %d missing", e.name, e.id))
+            continue;
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, product.window(), reinterpret_cast<POINT*>(&r), 2);
+        ok(r.left == e.left && r.top == e.top && r.right - r.left == e.width && r.bottom - r.top == e.height,
+           "%s: expected %d,%d size %dx%d, got %ld,%ld size %ldx%ld", e.name, e.left, e.top, e.width, e.height,
+           r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+}
+
+void CheckInfoBox(const Product& product)
+{
+    PostMessageW(product.Control(IDC_COMMAND5), BM_CLICK, 0, 0);
+    HWND box = WaitForMessageBox(product.pid(), "Info über Kopplungswacht", 3000);
+    if (!ok(box != nullptr, "Info: no message box titled [Info über Kopplungswacht] within 3 s"))
+        return;
+    std::string expected = "Kopplungswacht 1.2\r\n\r\naktuelle Versionen gibts bei\r\n" +
+                           std::string(kw::program::kWebAddress) + "\r\n\r\n" + kw::program::kNotice + "\r\n" +
+                           kw::program::kContact;
+    std::string text = MessageBoxText(box);
+    ok(text == expected, "Info text: expected [%s], got [%s]", expected.c_str(), text.c_str());
+    ok(GetWindow(box, GW_OWNER) == product.window(), "Info box: expected owned by the main window %p, got %p",
+       static_cast<void*>(product.window()), static_cast<void*>(GetWindow(box, GW_OWNER)));
+    ok(CloseMessageBox(box), "Info box did not close on OK");
+}
+
+void CheckMinimise(const Product& product)
+{
+    HWND window = product.window();
+    DWORD_PTR result = 0;
+    ok(SendMessageTimeoutW(product.Control(IDC_COMMAND4), BM_CLICK, 0, 0, SMTO_NORMAL, 3000, &result) != 0,
+       "minimise: the button did not answer BM_CLICK");
+    double clicked = NowMs();
+    ok(IsIconic(window), "minimise: expected iconic as soon as the click returned, got iconic %d visible %d",
+       IsIconic(window), IsWindowVisible(window));
+    bool hidden = WaitUntil([&] { return !IsWindowVisible(window); }, 1500, 5);
+    double after = NowMs() - clicked;
+    trace("window hidden %.0f ms after the minimise click (one tick is 200 ms)", after);
+    ok(hidden && after <= 350, "minimise: expected hidden within one 200 ms tick (+150 ms slack), got %s after %.0f ms",
+       hidden ? "hidden" : "still visible", after);
+    ok(IsWindow(window) && product.Alive(), "minimise: expected the window and program to stay, got window %d alive %d",
+       IsWindow(window), product.Alive());
+}
+
+}  // namespace
+
+void TestWindow(const Args& args)
+{
+    ResetWorld();
+    Product product;
+    if (!product.Start(args[0]))
+        return;
+    CheckCaptions(product);
+    CheckLayout(product);
+    CheckInfoBox(product);
+    CheckMinimise(product);
+    product.Kill();
+    ResetWorld();
+}
+
+}  // namespace kwt
