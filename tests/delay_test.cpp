@@ -14,7 +14,9 @@ struct DelayCase {
     std::optional<std::int16_t> expected;
 };
 
-std::string Show(std::optional<std::int16_t> value) { return value ? std::to_string(*value) : "(no number)"; }
+std::string Show(std::optional<std::int16_t> value) {
+    return value ? std::to_string(*value) : "(no number)";
+}
 
 void ExpectConversions(const std::vector<DelayCase>& cases) {
     for (const auto& c : cases) {
@@ -98,7 +100,7 @@ TEST(ConvertDelay, SixteenBitRangeEdges) {
         {"32767,4", ",", 32767},
         {"32767,5", ",", std::nullopt},  // rounds to 32768
         {"32766,5", ",", 32766},
-        {"-32768,5", ",", -32768},       // the even neighbour stays in range
+        {"-32768,5", ",", -32768},  // the even neighbour stays in range
         {"-32768,6", ",", std::nullopt},
         {"99999", ",", std::nullopt},
         {"000000000000000000000000032767", ",", 32767},

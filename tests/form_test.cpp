@@ -35,7 +35,8 @@ TEST_F(FormTest, InfoBoxShowsNameVersionAndTheMakersLines) {
     ASSERT_EQ(lines.size(), 7u) << "five lines of text and two blank lines";
     EXPECT_TRUE(lines[1].empty());
     EXPECT_TRUE(lines[4].empty());
-    for (const std::size_t i : {0u, 2u, 3u, 5u, 6u}) EXPECT_FALSE(lines[i].empty()) << "line " << i;
+    for (const std::size_t i : {0u, 2u, 3u, 5u, 6u})
+        EXPECT_FALSE(lines[i].empty()) << "line " << i;
 }
 
 TEST_F(FormTest, MinimiseCommandMinimisesAndTheNextTickHides) {

@@ -15,8 +15,8 @@ class LauncherTest : public FormFixture {};
 TEST(Countdown, TextsTimingAndSleeps) {
     struct Row {
         const char* storedDelay;
-        std::vector<std::string> texts;     // status texts between "Werden gestartet..." and "Gestartet"
-        std::vector<std::uint32_t> times;   // when each of them was shown, in simulated ms
+        std::vector<std::string> texts;    // status texts between "Werden gestartet..." and "Gestartet"
+        std::vector<std::uint32_t> times;  // when each of them was shown, in simulated ms
         int sleeps;
     };
     const std::vector<Row> rows = {
@@ -172,8 +172,7 @@ TEST_F(LauncherTest, EmptyListLaunchesNothingButTheEndingStillSweepsTheTray) {
     EXPECT_TRUE(processes.attempts.empty());
 
     tick(0);
-    EXPECT_EQ(statusTexts(),
-              (std::vector<std::string>{kStatusStarting, kStatusStarted, kStatusEnding, kStatusEnded}));
+    EXPECT_EQ(statusTexts(), (std::vector<std::string>{kStatusStarting, kStatusStarted, kStatusEnding, kStatusEnded}));
     EXPECT_EQ(form.trayrefresh->hwnd(), trayToolbar);
     EXPECT_EQ(windows.sent.size(), 5u) << "one row of x 0..4";
     EXPECT_EQ(processes.terminateCalls(), 0);
@@ -203,8 +202,18 @@ TEST(ListChangedDuringCountdown, WhatIsLaunchedFollowsTheListAfterTheCountdown) 
         {"emptied", [](auto& list) { list.clear(); }, {}, {false, false, false}},
         {"one removed", [](auto& list) { list.pop_back(); }, {"a"}, {true, false, false}},
         {"one added", [](auto& list) { list.push_back("c"); }, {"a", "b", "c"}, {true, true, true}},
-        {"two added", [](auto& list) { list.insert(list.end(), {"c", "d"}); }, {"a", "b", "c"}, {true, true, true}},
-        {"replaced", [](auto& list) { list = {"x", "y"}; }, {"x", "y"}, {true, true, false}},
+        {"two added",
+         [](auto& list) {
+             list.insert(list.end(), {"c", "d"});
+         },
+         {"a", "b", "c"},
+         {true, true, true}},
+        {"replaced",
+         [](auto& list) {
+             list = {"x", "y"};
+         },
+         {"x", "y"},
+         {true, true, false}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);

@@ -26,8 +26,8 @@ TEST(Layout, TwipsToPixelsRoundsToNearest) {
     struct Row {
         int twips, dpi, pixels;
     };
-    for (const Row& row : {Row{0, 96, 0}, Row{7, 96, 0}, Row{8, 96, 1}, Row{15, 96, 1}, Row{22, 96, 1},
-                           Row{23, 96, 2}, Row{-8, 96, -1}, Row{-7, 96, 0}, Row{12, 120, 1}, Row{5, 144, 1}}) {
+    for (const Row& row : {Row{0, 96, 0}, Row{7, 96, 0}, Row{8, 96, 1}, Row{15, 96, 1}, Row{22, 96, 1}, Row{23, 96, 2},
+                           Row{-8, 96, -1}, Row{-7, 96, 0}, Row{12, 120, 1}, Row{5, 144, 1}}) {
         SCOPED_TRACE(std::to_string(row.twips) + " twips at " + std::to_string(row.dpi));
         EXPECT_EQ(TwipsToPixels(row.twips, row.dpi), row.pixels);
     }
@@ -50,7 +50,8 @@ TEST(Layout, FocusMovesThroughTheControlsInTabOrder) {
     const auto ordered = InTabOrder();
     for (const auto& c : ordered) {
         indices.insert(c.tabIndex);
-        if (c.kind != Kind::Label) focusable.push_back(c.id);
+        if (c.kind != Kind::Label)
+            focusable.push_back(c.id);
     }
     EXPECT_EQ(ordered.size(), kControls.size());
     EXPECT_EQ(indices.size(), kControls.size()) << "tab indices are unique";
@@ -58,38 +59,6 @@ TEST(Layout, FocusMovesThroughTheControlsInTabOrder) {
                                              ControlId::Command3, ControlId::Command4, ControlId::Command5,
                                              ControlId::Text1};
     EXPECT_EQ(focusable, expected);
-}
-
-TEST(Layout, DesignCaptions) {
-    struct Row {
-        ControlId id;
-        const char* caption;
-    };
-    const std::vector<Row> rows = {
-        {ControlId::Label1,
-         "Folgende Programme bei DFÜ-Verbindung starten und bei Trennung der Verbindung terminieren:"},
-        {ControlId::filelist, ""},
-        {ControlId::Command1, "&Hinzufügen"},
-        {ControlId::Command2, "&Entfernen"},
-        {ControlId::Command3, "&Bearbeiten"},
-        {ControlId::Command5, "&Info"},
-        {ControlId::Label2, "Nach Einwahlbeginn so viele Sekunden warten:"},
-        {ControlId::Text1, "2"},
-        {ControlId::aktiv, "Momentan aktive DFÜ-Verbindungen: 0"},
-        {ControlId::Command4, "&Fenster minimieren"},
-        {ControlId::status, "Status der Programme: Beendet"},
-    };
-    ASSERT_EQ(rows.size(), kControls.size());
-    for (const auto& row : rows) {
-        int found = 0;
-        for (const auto& c : kControls) {
-            if (c.id == row.id) {
-                ++found;
-                EXPECT_EQ(std::string(c.caption), row.caption);
-            }
-        }
-        EXPECT_EQ(found, 1) << "control " << static_cast<int>(row.id);
-    }
 }
 
 }  // namespace

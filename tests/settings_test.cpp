@@ -47,7 +47,8 @@ TEST(StartDelayAtStartUp, StoredTextBecomesTheDelay) {
         SCOPED_TRACE(row.label);
         FormRig rig;
         rig.locale.separator = row.separator;
-        if (row.stored) rig.store.put(kApp, "Schlafen", "schlafen", *row.stored);
+        if (row.stored)
+            rig.store.put(kApp, "Schlafen", "schlafen", *row.stored);
         rig.form.Form_Load();
         EXPECT_EQ(rig.form.schlafzeit, row.delay);
         EXPECT_EQ(rig.view.text(ControlId::Text1), row.shown);
@@ -95,7 +96,8 @@ TEST(Laden, StoredSlotsFillTheList) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         FormRig rig;
-        for (const auto& [key, value] : row.slots) rig.store.put(kApp, "Files", key, value);
+        for (const auto& [key, value] : row.slots)
+            rig.store.put(kApp, "Files", key, value);
         rig.store.put("Andere", "Files", "datei4", "fremd");  // another program's settings
         rig.store.put(kApp, "Dateien", "datei6", "fremd");
         rig.form.Form_Load();

@@ -38,7 +38,9 @@ protected:
     clsSysTrayRefresh refresh{windows, os};
 };
 
-std::int32_t Packed(std::int32_t x, std::int32_t y) { return x | (y << 16); }
+std::int32_t Packed(std::int32_t x, std::int32_t y) {
+    return x | (y << 16);
+}
 
 TEST_F(TrayRefreshTest, HwndIsZeroBeforeAnySweep) {
     Shell shell(windows);
@@ -79,7 +81,8 @@ TEST_F(TrayRefreshTest, SweepGridFollowsTheClientRectangle) {
 
         std::vector<std::int32_t> expected;
         for (const std::int32_t y : row.rows) {
-            for (std::int32_t x = 0; x <= row.client.right; ++x) expected.push_back(Packed(x, y));
+            for (std::int32_t x = 0; x <= row.client.right; ++x)
+                expected.push_back(Packed(x, y));
         }
         std::vector<std::int32_t> actual;
         for (const auto& m : w.sent) {
@@ -98,7 +101,7 @@ TEST_F(TrayRefreshTest, PackedPositionHoldsXLowAndYHigh) {
     windows.setClient(shell.pagerToolbar, Rect{0, 0, 150, 24});
     refresh.SysTrayRefresh();
     ASSERT_EQ(windows.sent.size(), 151u);
-    EXPECT_EQ(windows.sent.front().lParam, 655360);     // x 0, y 10
+    EXPECT_EQ(windows.sent.front().lParam, 655360);       // x 0, y 10
     EXPECT_EQ(windows.sent.back().lParam, 655360 + 150);  // x 150, y 10
 }
 
@@ -124,7 +127,8 @@ TEST_F(TrayRefreshTest, PositionsBeyondThePackedRangeAreLeftOut) {
     EXPECT_TRUE(tallRefresh.SysTrayRefresh());
     ASSERT_EQ(tall.sent.size(), 1638u) << "rows up to y 32750";
     EXPECT_EQ(tall.sent.back().lParam, Packed(0, 32750));
-    for (const auto& m : tall.sent) ASSERT_GE(m.lParam, 0) << "y beyond 32767 turns the packed value negative";
+    for (const auto& m : tall.sent)
+        ASSERT_GE(m.lParam, 0) << "y beyond 32767 turns the packed value negative";
 }
 
 TEST_F(TrayRefreshTest, SweepStopsWhenTheShellNoLongerAnswers) {
@@ -163,13 +167,14 @@ TEST_F(TrayRefreshTest, WindowPathDependsOnTheVersion) {
         v.set(row.platform, row.major, row.minor);
         Shell shell(w);
         clsSysTrayRefresh r(w, v);
-        const Hwnd expected = row.target == Notify ? shell.notify
+        const Hwnd expected = row.target == Notify          ? shell.notify
                               : row.target == DirectToolbar ? shell.directToolbar
                                                             : shell.pagerToolbar;
         EXPECT_TRUE(r.SysTrayRefresh());
         EXPECT_EQ(r.hwnd(), expected);
         ASSERT_FALSE(w.sent.empty());
-        for (const auto& m : w.sent) ASSERT_EQ(m.window, expected);
+        for (const auto& m : w.sent)
+            ASSERT_EQ(m.window, expected);
         EXPECT_EQ(v.badRecords, 0);
     }
 }
@@ -205,7 +210,8 @@ TEST_F(TrayRefreshTest, MissingWindowsOnThePathSweepNothing) {
             const Hwnd taskbar = w.add("Shell_TrayWnd");
             if (row.notify) {
                 const Hwnd notify = w.add("TrayNotifyWnd", taskbar, Rect{0, 0, 10, 20});
-                if (row.pager) w.add("ToolbarWindow32", w.add("SysPager", notify), Rect{0, 0, 10, 20});
+                if (row.pager)
+                    w.add("ToolbarWindow32", w.add("SysPager", notify), Rect{0, 0, 10, 20});
             }
         }
         clsSysTrayRefresh r(w, v);
@@ -290,7 +296,8 @@ TEST_F(TrayRefreshTest, BSInfoAsksTheExtendedRecordOnlyAboveNT351) {
         int exCalls;
     };
     const std::vector<Row> rows = {
-        {"98", 1, 4, 10, 0}, {"NT 3.51", 2, 3, 51, 0}, {"NT 4", 2, 4, 0, 1}, {"XP", 2, 5, 1, 1}, {"unknown", 2, 6, 0, 0},
+        {"98", 1, 4, 10, 0}, {"NT 3.51", 2, 3, 51, 0}, {"NT 4", 2, 4, 0, 1},
+        {"XP", 2, 5, 1, 1},  {"unknown", 2, 6, 0, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);

@@ -67,7 +67,7 @@ TEST_F(WatcherTest, AktivIsRewrittenOnEveryTick) {
         std::uint32_t error;
         const char* shown;
     };
-    const std::vector<Count> counts = {{0, 0, "0"}, {0, 0, "0"}, {1, 0, "1"}, {1, 0, "1"},
+    const std::vector<Count> counts = {{0, 0, "0"},    {0, 0, "0"},     {1, 0, "1"}, {1, 0, "1"},
                                        {0, 611, "-1"}, {256, 0, "256"}, {2, 0, "2"}};
     std::vector<std::string> expected;
     for (const auto& c : counts) {
@@ -93,7 +93,8 @@ TEST_F(WatcherTest, CountIsAskedWithAZeroedBufferOf256Records) {
 
 TEST_F(WatcherTest, ProgramsRunWhileAnyConnectionStaysUp) {
     start("-1", {"\"C:\\a.exe\""});
-    for (const std::uint32_t n : {1u, 2u, 1u, 3u, 1u}) tick(n);
+    for (const std::uint32_t n : {1u, 2u, 1u, 3u, 1u})
+        tick(n);
     EXPECT_EQ(processes.attempts.size(), 1u);
     EXPECT_EQ(processes.terminateCalls(), 0);
     tick(0);
@@ -152,7 +153,8 @@ TEST_F(WatcherTest, WindowMinimisedDuringTheCountdownIsHiddenByTheNextTick) {
 
 TEST_F(WatcherTest, NormalWindowStaysShown) {
     start("-1", {});
-    for (const std::uint32_t n : {0u, 1u, 0u}) tick(n);
+    for (const std::uint32_t n : {0u, 1u, 0u})
+        tick(n);
     EXPECT_TRUE(view.visible);
     EXPECT_EQ(view.hideCalls, 0);
 }

@@ -13,7 +13,9 @@ constexpr const char* kFiles = "Files";
 constexpr const char* kSchlafen = "Schlafen";
 constexpr const char* kSchlafenKey = "schlafen";
 
-std::string SlotKey(int slot) { return "datei" + std::to_string(slot); }
+std::string SlotKey(int slot) {
+    return "datei" + std::to_string(slot);
+}
 
 }  // namespace
 

@@ -45,8 +45,8 @@ bool clsSysTrayRefresh::MouseSweep(Hwnd window) {
             break;
         }
         for (std::int32_t x = 0; x <= lastX; ++x) {
-            const auto lParam = static_cast<std::int32_t>(static_cast<std::uint32_t>(x) |
-                                                          (static_cast<std::uint32_t>(y) << 16));
+            const auto lParam =
+                static_cast<std::int32_t>(static_cast<std::uint32_t>(x) | (static_cast<std::uint32_t>(y) << 16));
             if (!windows_.sendMessage(window, kMouseMove, 0, lParam)) {
                 return true;
             }
@@ -83,8 +83,7 @@ std::int32_t clsSysTrayRefresh::BSVersion() {
     info.dwOSVersionInfoSize = kOsVersionInfoSize;
     os_.getVersion(info);
     switch (info.dwPlatformId) {
-        case 0:
-            return kWin32s;
+        case 0: return kWin32s;
         case 1:
             switch (info.dwMinorVersion) {
                 case 0: return kWin95;
@@ -105,8 +104,7 @@ std::int32_t clsSysTrayRefresh::BSVersion() {
                     }
                 default: return kUnknown;
             }
-        default:
-            return kUnknown;
+        default: return kUnknown;
     }
 }
 

@@ -23,7 +23,9 @@ void Form1::Unload() {
     }
 }
 
-void Form1::Command4_Click() { p_.view.setWindowState(vbMinimized); }
+void Form1::Command4_Click() {
+    p_.view.setWindowState(vbMinimized);
+}
 
 void Form1::Command5_Click() {
     const std::string text = program::TitleWithVersion() + "\r\n\r\naktuelle Versionen gibts bei\r\n" +

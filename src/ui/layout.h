@@ -13,7 +13,7 @@ enum class Kind { Label, ListBox, Button, TextBox };
 struct ControlDesign {
     ControlId id;
     Kind kind;
-    const char* caption;  // "&" marks the access key of a button
+    const char* caption;           // "&" marks the access key of a button
     int left, top, width, height;  // twips
     int tabIndex;
 };

@@ -71,14 +71,16 @@ public:
     std::vector<std::string> textsSet(ControlId control) const {
         std::vector<std::string> result;
         for (const auto& entry : textLog) {
-            if (entry.control == control) result.push_back(entry.text);
+            if (entry.control == control)
+                result.push_back(entry.text);
         }
         return result;
     }
     std::vector<std::uint32_t> timesSet(ControlId control) const {
         std::vector<std::uint32_t> result;
         for (const auto& entry : textLog) {
-            if (entry.control == control) result.push_back(entry.at);
+            if (entry.control == control)
+                result.push_back(entry.at);
         }
         return result;
     }

@@ -16,7 +16,8 @@ public:
     bool getVersion(OsVersionInfoA& info) override {
         ++plainCalls;
         check(info, 148);
-        if (!plainSucceeds) return false;
+        if (!plainSucceeds)
+            return false;
         info = plain;
         info.dwOSVersionInfoSize = 148;
         return true;
@@ -25,7 +26,8 @@ public:
     bool getVersion(OsVersionInfoExA& info) override {
         ++exCalls;
         check(info, 156);
-        if (!exSucceeds) return false;
+        if (!exSucceeds)
+            return false;
         info = ex;
         info.dwOSVersionInfoSize = 156;
         return true;
@@ -57,7 +59,8 @@ private:
         const auto* raw = reinterpret_cast<const unsigned char*>(&info);
         const bool zeroed = std::all_of(raw + sizeof info.dwOSVersionInfoSize, raw + sizeof info,
                                         [](unsigned char b) { return b == 0; });
-        if (!zeroed || info.dwOSVersionInfoSize != size || sizeof info != size) ++badRecords;
+        if (!zeroed || info.dwOSVersionInfoSize != size || sizeof info != size)
+            ++badRecords;
     }
 };
 

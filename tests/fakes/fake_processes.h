@@ -79,7 +79,8 @@ public:
 
     ProcessRecord* running(std::int32_t pid) {
         for (const auto& process : table) {
-            if (process->alive && process->pid == pid) return process.get();
+            if (process->alive && process->pid == pid)
+                return process.get();
         }
         return nullptr;
     }
@@ -87,14 +88,16 @@ public:
     std::vector<ProcessRecord*> launched() const {
         std::vector<ProcessRecord*> result;
         for (const auto& process : table) {
-            if (process->launchedByUs) result.push_back(process.get());
+            if (process->launchedByUs)
+                result.push_back(process.get());
         }
         return result;
     }
 
     int terminateCalls() const {
         int total = 0;
-        for (const auto& process : table) total += process->terminateCalls;
+        for (const auto& process : table)
+            total += process->terminateCalls;
         return total;
     }
 

@@ -30,7 +30,8 @@ public:
     bool write(const std::string& app, const std::string& section, const std::string& key,
                const std::string& value) override {
         writes.push_back({app, section, key, value});
-        if (failWrites) return false;
+        if (failWrites)
+            return false;
         values_[Key{app, section, key}] = value;
         return true;
     }
@@ -42,7 +43,8 @@ public:
 
     std::optional<std::string> get(const std::string& app, const std::string& section, const std::string& key) const {
         const auto it = values_.find(Key{app, section, key});
-        if (it == values_.end()) return std::nullopt;
+        if (it == values_.end())
+            return std::nullopt;
         return it->second;
     }
 

@@ -24,7 +24,8 @@ public:
         const std::pair<Hwnd, std::uint32_t> key{record.hWnd, record.uID};
         if (message == kNotifyIconAdd) {
             for (const auto& icon : icons) {
-                if (icon == key) return false;
+                if (icon == key)
+                    return false;
             }
             icons.push_back(key);
             return true;

@@ -35,7 +35,8 @@ public:
 
     void setClient(Hwnd window, std::optional<Rect> client) {
         for (auto& w : windows_) {
-            if (w.hwnd == window) w.client = client;
+            if (w.hwnd == window)
+                w.client = client;
         }
     }
 
@@ -43,7 +44,8 @@ public:
 
     Hwnd findChildWindow(Hwnd parent, const std::string& className) override {
         for (const auto& w : windows_) {
-            if (w.parent == parent && w.className == className) return w.hwnd;
+            if (w.parent == parent && w.className == className)
+                return w.hwnd;
         }
         return 0;
     }
@@ -52,7 +54,8 @@ public:
         ++clientRectCalls;
         rectArrivedZeroed = rect.left == 0 && rect.top == 0 && rect.right == 0 && rect.bottom == 0;
         for (const auto& w : windows_) {
-            if (w.hwnd == window && w.client) rect = *w.client;
+            if (w.hwnd == window && w.client)
+                rect = *w.client;
         }
     }
 

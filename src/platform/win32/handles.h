@@ -9,7 +9,11 @@
 
 namespace kw::win32 {
 
-inline Hwnd ToHwnd(HWND window) { return static_cast<Hwnd>(reinterpret_cast<std::uintptr_t>(window)); }
-inline HWND FromHwnd(Hwnd window) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window)); }
+inline Hwnd ToHwnd(HWND window) {
+    return static_cast<Hwnd>(reinterpret_cast<std::uintptr_t>(window));
+}
+inline HWND FromHwnd(Hwnd window) {
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window));
+}
 
 }  // namespace kw::win32

@@ -24,7 +24,9 @@ constexpr std::array<int, 11> kWindowIds{IDC_LABEL1,   IDC_FILELIST, IDC_COMMAND
                                          IDC_COMMAND3, IDC_COMMAND5, IDC_LABEL2,   IDC_TEXT1,
                                          IDC_AKTIV,    IDC_COMMAND4, IDC_STATUS};
 
-std::size_t IndexOf(ControlId id) { return static_cast<std::size_t>(id); }
+std::size_t IndexOf(ControlId id) {
+    return static_cast<std::size_t>(id);
+}
 
 struct ControlClass {
     const wchar_t* name;
@@ -36,12 +38,9 @@ ControlClass ClassFor(layout::Kind kind) {
     switch (kind) {
         case layout::Kind::ListBox:
             return {L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
-        case layout::Kind::Button:
-            return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
-        case layout::Kind::TextBox:
-            return {L"EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
-        case layout::Kind::Label:
-            break;
+        case layout::Kind::Button: return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+        case layout::Kind::TextBox: return {L"EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+        case layout::Kind::Label: break;
     }
     // SS_LEFT wraps at word boundaries; the captions are plain text, so "&" must not mark a key.
     return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
@@ -135,7 +134,9 @@ void MainWindow::createControls(int dpiX, int dpiY) {
     SetWindowSubclass(control(ControlId::Text1), Text1Proc, kText1SubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
-HWND MainWindow::control(ControlId id) const { return controls_[IndexOf(id)]; }
+HWND MainWindow::control(ControlId id) const {
+    return controls_[IndexOf(id)];
+}
 
 void MainWindow::showNormal() {
     ShowWindow(hwnd_, SW_SHOWNORMAL);
@@ -170,9 +171,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 form_->Timer1_Timer();
             }
             return 0;
-        case WM_COMMAND:
-            onCommand(LOWORD(wParam), HIWORD(wParam));
-            return 0;
+        case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focused = GetFocus();
@@ -197,8 +196,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             KillTimer(hwnd_, kTimerId);
             PostQuitMessage(0);
             return 0;
-        default:
-            break;
+        default: break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
@@ -236,22 +234,27 @@ LRESULT CALLBACK MainWindow::Text1Proc(HWND window, UINT message, WPARAM wParam,
                 owner->form_->Text1_KeyPress(key);
             }
             return DefSubclassProc(window, message, wParam, lParam);
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(window, Text1Proc, kText1SubclassId);
-            break;
-        default:
-            break;
+        case WM_NCDESTROY: RemoveWindowSubclass(window, Text1Proc, kText1SubclassId); break;
+        default: break;
     }
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-void MainWindow::setCaption(const std::string& text) { SetWindowTextW(hwnd_, Widen(text).c_str()); }
+void MainWindow::setCaption(const std::string& text) {
+    SetWindowTextW(hwnd_, Widen(text).c_str());
+}
 
-void MainWindow::setText(ControlId id, const std::string& text) { SetWindowTextW(control(id), Widen(text).c_str()); }
+void MainWindow::setText(ControlId id, const std::string& text) {
+    SetWindowTextW(control(id), Widen(text).c_str());
+}
 
-std::string MainWindow::text(ControlId id) { return Narrow(WindowText(control(id))); }
+std::string MainWindow::text(ControlId id) {
+    return Narrow(WindowText(control(id)));
+}
 
-void MainWindow::setEnabled(ControlId id, bool enabled) { EnableWindow(control(id), enabled ? TRUE : FALSE); }
+void MainWindow::setEnabled(ControlId id, bool enabled) {
+    EnableWindow(control(id), enabled ? TRUE : FALSE);
+}
 
 int MainWindow::listCount() {
     const LRESULT count = SendMessageW(control(ControlId::filelist), LB_GETCOUNT, 0, 0);
@@ -290,12 +293,8 @@ WindowState MainWindow::windowState() {
 
 void MainWindow::setWindowState(WindowState state) {
     switch (state) {
-        case vbMinimized:
-            ShowWindow(hwnd_, SW_MINIMIZE);
-            break;
-        case vbMaximized:
-            ShowWindow(hwnd_, SW_MAXIMIZE);
-            break;
+        case vbMinimized: ShowWindow(hwnd_, SW_MINIMIZE); break;
+        case vbMaximized: ShowWindow(hwnd_, SW_MAXIMIZE); break;
         case vbNormal:
             if (IsIconic(hwnd_)) {
                 ShowWindow(hwnd_, SW_RESTORE);
@@ -304,9 +303,13 @@ void MainWindow::setWindowState(WindowState state) {
     }
 }
 
-void MainWindow::show() { ShowWindow(hwnd_, SW_SHOW); }
+void MainWindow::show() {
+    ShowWindow(hwnd_, SW_SHOW);
+}
 
-void MainWindow::hide() { ShowWindow(hwnd_, SW_HIDE); }
+void MainWindow::hide() {
+    ShowWindow(hwnd_, SW_HIDE);
+}
 
 void MainWindow::unload() {
     if (hwnd_ != nullptr) {

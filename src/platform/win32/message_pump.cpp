@@ -2,7 +2,9 @@
 
 namespace kw::win32 {
 
-void MessagePump::sleep(std::uint32_t milliseconds) { Sleep(milliseconds); }
+void MessagePump::sleep(std::uint32_t milliseconds) {
+    Sleep(milliseconds);
+}
 
 void MessagePump::dispatch(MSG& message) {
     if (dialog_ != nullptr && IsWindow(dialog_) && IsDialogMessageW(dialog_, &message)) {

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include <cstddef>
 #include <shellapi.h>
+#include <cstddef>
 
 #include "platform/win32/handles.h"
 

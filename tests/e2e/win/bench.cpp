@@ -14,23 +14,20 @@ namespace kwt {
 
 namespace {
 
-double FileTimeMs(const FILETIME& ft)
-{
+double FileTimeMs(const FILETIME& ft) {
     ULARGE_INTEGER u;
     u.LowPart = ft.dwLowDateTime;
     u.HighPart = ft.dwHighDateTime;
     return static_cast<double>(u.QuadPart) / 10000.0;
 }
 
-double NowSystemMs()
-{
+double NowSystemMs() {
     FILETIME ft;
     GetSystemTimePreciseAsFileTime(&ft);
     return FileTimeMs(ft);
 }
 
-double Median(std::vector<double> v)
-{
+double Median(std::vector<double> v) {
     if (v.empty())
         return -1;
     std::sort(v.begin(), v.end());
@@ -40,8 +37,7 @@ double Median(std::vector<double> v)
 
 }  // namespace
 
-void Bench(const Args& args)
-{
+void Bench(const Args& args) {
     const int cycles = args.size() > 1 ? _wtoi(args[1].c_str()) : 20;
     const int delay = args.size() > 2 ? _wtoi(args[2].c_str()) : 2;
     ResetWorld();
@@ -85,9 +81,10 @@ void Bench(const Args& args)
         ok(ExitCodeOf(h) == 1, "cycle %d: expected exit code 1, got %lu", i, ExitCodeOf(h));
         if (wait == WAIT_OBJECT_0)
             drops.push_back(drop);
-        Print("cycle %2d: launch %7.1f ms after the count went up (noticed after %5.1f, countdown and launch "
-              "%7.1f), drop-to-exit %6.1f ms\n",
-              i, launch, noticed, launch - noticed, drop);
+        Print(
+            "cycle %2d: launch %7.1f ms after the count went up (noticed after %5.1f, countdown and launch "
+            "%7.1f), drop-to-exit %6.1f ms\n",
+            i, launch, noticed, launch - noticed, drop);
         EndAndClose(h, 9);
         WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusBeendet; }, 3000);
     }
@@ -98,19 +95,21 @@ void Bench(const Args& args)
         Print("drop-to-exit: median %.1f ms, worst %.1f ms over %zu cycles (targets: median <= 250, worst <= 450)\n",
               Median(drops), *std::max_element(drops.begin(), drops.end()), drops.size());
     if (!launches.empty())
-        Print("launch after the count went up: median %.1f ms, earliest %.1f, latest %.1f (target %.0f ms +- 10%%: "
-              "%.0f..%.0f)\n",
-              Median(launches), *std::min_element(launches.begin(), launches.end()),
-              *std::max_element(launches.begin(), launches.end()), target, target * 0.9, target * 1.1);
+        Print(
+            "launch after the count went up: median %.1f ms, earliest %.1f, latest %.1f (target %.0f ms +- 10%%: "
+            "%.0f..%.0f)\n",
+            Median(launches), *std::min_element(launches.begin(), launches.end()),
+            *std::max_element(launches.begin(), launches.end()), target, target * 0.9, target * 1.1);
     if (!launches.empty()) {
         long within = std::count_if(launches.begin(), launches.end(),
                                     [&](double l) { return l >= target * 0.9 && l <= target * 1.1; });
         Print("launches within %.0f..%.0f ms: %ld of %zu\n", target * 0.9, target * 1.1, within, launches.size());
     }
     if (!countdowns.empty())
-        Print("of which: the count noticed after median %.1f ms (a tick is 200 ms), countdown of %d s and launch "
-              "median %.1f ms\n",
-              Median(notices), delay + 1, Median(countdowns));
+        Print(
+            "of which: the count noticed after median %.1f ms (a tick is 200 ms), countdown of %d s and launch "
+            "median %.1f ms\n",
+            Median(notices), delay + 1, Median(countdowns));
 }
 
 }  // namespace kwt

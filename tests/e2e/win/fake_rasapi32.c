@@ -22,14 +22,13 @@ static const int kPlanted = 0;
 
 static LONG g_calls;
 
-static void read_order(char* buf, DWORD size)
-{
+static void read_order(char* buf, DWORD size) {
     HANDLE f;
     DWORD got = 0;
     buf[0] = 0;
     /* FILE_SHARE_DELETE: the test's MoveFileEx must never fail because this read happens to be open. */
-    f = CreateFileW(RAS_FILE, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                    OPEN_EXISTING, 0, NULL);
+    f = CreateFileW(RAS_FILE, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                    0, NULL);
     if (f == INVALID_HANDLE_VALUE)
         return;
     if (!ReadFile(f, buf, size - 1, &got, NULL))
@@ -39,24 +38,22 @@ static void read_order(char* buf, DWORD size)
 }
 
 /* The test checks that the program hands over the original record size and the whole buffer. */
-static void log_call(DWORD dwSize, DWORD cb, const char* order, DWORD result)
-{
+static void log_call(DWORD dwSize, DWORD cb, const char* order, DWORD result) {
     char line[256];
     DWORD written;
     HANDLE f;
     LONG calls = InterlockedIncrement(&g_calls);
-    int n = snprintf(line, sizeof(line), "dwSize=%lu cb=%lu calls=%ld order=%s result=%lu\r\n",
-                     (unsigned long)dwSize, (unsigned long)cb, (long)calls, order, (unsigned long)result);
-    f = CreateFileW(RAS_LOG, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                    CREATE_ALWAYS, 0, NULL);
+    int n = snprintf(line, sizeof(line), "dwSize=%lu cb=%lu calls=%ld order=%s result=%lu\r\n", (unsigned long)dwSize,
+                     (unsigned long)cb, (long)calls, order, (unsigned long)result);
+    f = CreateFileW(RAS_LOG, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, CREATE_ALWAYS,
+                    0, NULL);
     if (f == INVALID_HANDLE_VALUE)
         return;
     WriteFile(f, line, (DWORD)n, &written, NULL);
     CloseHandle(f);
 }
 
-DWORD WINAPI RasEnumConnectionsA(void* lprasconn, DWORD* lpcb, DWORD* lpcConnections)
-{
+DWORD WINAPI RasEnumConnectionsA(void* lprasconn, DWORD* lpcb, DWORD* lpcConnections) {
     char order[64];
     char* p;
     DWORD dwSize = lprasconn ? *(DWORD*)lprasconn : 0;

@@ -12,21 +12,18 @@ int g_checks = 0;
 int g_failures = 0;
 
 // msvcrt's printf writes CP1252; the host reads UTF-8, and the expected texts carry umlauts.
-void WriteOut(const std::string& text)
-{
+void WriteOut(const std::string& text) {
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
-std::string Format(const char* format, va_list args)
-{
+std::string Format(const char* format, va_list args) {
     char buf[4096];
     vsnprintf(buf, sizeof(buf), format, args);
     return buf;
 }
 
-const char* BaseName(const char* path)
-{
+const char* BaseName(const char* path) {
     const char* base = path;
     for (const char* p = path; *p; ++p)
         if (*p == '/' || *p == '\\')
@@ -36,16 +33,14 @@ const char* BaseName(const char* path)
 
 }  // namespace
 
-void Print(const char* format, ...)
-{
+void Print(const char* format, ...) {
     va_list args;
     va_start(args, format);
     WriteOut(Format(format, args));
     va_end(args);
 }
 
-bool Check(const char* file, int line, bool condition, const char* format, ...)
-{
+bool Check(const char* file, int line, bool condition, const char* format, ...) {
     ++g_checks;
     if (condition)
         return true;
@@ -58,19 +53,21 @@ bool Check(const char* file, int line, bool condition, const char* format, ...)
     return false;
 }
 
-void Note(const char* file, int line, const char* format, ...)
-{
+void Note(const char* file, int line, const char* format, ...) {
     va_list args;
     va_start(args, format);
     WriteOut(std::string(BaseName(file)) + ":" + std::to_string(line) + ": " + Format(format, args) + "\n");
     va_end(args);
 }
 
-int Failures() { return g_failures; }
-int Checks() { return g_checks; }
+int Failures() {
+    return g_failures;
+}
+int Checks() {
+    return g_checks;
+}
 
-std::wstring Wide(const std::string& utf8)
-{
+std::wstring Wide(const std::string& utf8) {
     int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring out(n, L'\0');
     if (n > 0)
@@ -78,19 +75,15 @@ std::wstring Wide(const std::string& utf8)
     return out;
 }
 
-std::string Utf8(const std::wstring& wide)
-{
-    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                nullptr);
+std::string Utf8(const std::wstring& wide) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string out(n, '\0');
     if (n > 0)
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
-                            nullptr);
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
     return out;
 }
 
-double NowMs()
-{
+double NowMs() {
     static LARGE_INTEGER freq = [] {
         LARGE_INTEGER f;
         QueryPerformanceFrequency(&f);
@@ -101,8 +94,7 @@ double NowMs()
     return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
 }
 
-void Pump()
-{
+void Pump() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
@@ -110,8 +102,7 @@ void Pump()
     }
 }
 
-void SleepPumping(DWORD ms)
-{
+void SleepPumping(DWORD ms) {
     double end = NowMs() + ms;
     for (;;) {
         Pump();
@@ -122,8 +113,7 @@ void SleepPumping(DWORD ms)
     }
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs)
-{
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
     double end = NowMs() + timeoutMs;
     for (;;) {
         Pump();
@@ -138,8 +128,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD po
 const wchar_t* const kTestDir = L"C:\\kwtest";
 const wchar_t* const kOutDir = L"C:\\kwtest\\out";
 
-void PrepareDirs()
-{
+void PrepareDirs() {
     CreateDirectoryW(kTestDir, nullptr);
     CreateDirectoryW(kOutDir, nullptr);
     WIN32_FIND_DATAW fd;
@@ -154,10 +143,9 @@ void PrepareDirs()
     DeleteFileW(L"C:\\kwtest\\ras-log.txt");
 }
 
-bool ReadWholeFile(const std::wstring& path, std::string& content)
-{
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, 0, nullptr);
+bool ReadWholeFile(const std::wstring& path, std::string& content) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE)
         return false;
     content.clear();
@@ -169,8 +157,7 @@ bool ReadWholeFile(const std::wstring& path, std::string& content)
     return true;
 }
 
-bool WriteFileAtomically(const std::wstring& path, const std::string& content)
-{
+bool WriteFileAtomically(const std::wstring& path, const std::string& content) {
     std::wstring temp = path + L".new";
     HANDLE f = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE)
@@ -189,10 +176,11 @@ bool WriteFileAtomically(const std::wstring& path, const std::string& content)
     return false;
 }
 
-std::wstring OutFile(const wchar_t* name) { return std::wstring(kOutDir) + L"\\" + name; }
+std::wstring OutFile(const wchar_t* name) {
+    return std::wstring(kOutDir) + L"\\" + name;
+}
 
-std::wstring ChildExe()
-{
+std::wstring ChildExe() {
     wchar_t path[MAX_PATH];
     DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring dir(path, n);
@@ -200,14 +188,12 @@ std::wstring ChildExe()
     return dir + L"kwchild.exe";
 }
 
-void SetConnections(const std::string& order)
-{
+void SetConnections(const std::string& order) {
     bool written = WriteFileAtomically(L"C:\\kwtest\\ras.txt", order);
     ok(written, "could not write the connection order \"%s\" (error %lu)", order.c_str(), GetLastError());
 }
 
-bool LastRasCall(RasCall& call)
-{
+bool LastRasCall(RasCall& call) {
     std::string log;
     if (!ReadWholeFile(L"C:\\kwtest\\ras-log.txt", log))
         return false;
@@ -216,8 +202,7 @@ bool LastRasCall(RasCall& call)
 
 const wchar_t* const kAppKey = L"Software\\Kopplungswacht";
 
-bool RegSet(const std::wstring& subkey, const wchar_t* name, const std::string& value)
-{
+bool RegSet(const std::wstring& subkey, const wchar_t* name, const std::string& value) {
     HKEY key;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr))
         return false;
@@ -228,8 +213,7 @@ bool RegSet(const std::wstring& subkey, const wchar_t* name, const std::string& 
     return rc == ERROR_SUCCESS;
 }
 
-bool RegGet(const std::wstring& subkey, const wchar_t* name, std::string& value)
-{
+bool RegGet(const std::wstring& subkey, const wchar_t* name, std::string& value) {
     HKEY key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_QUERY_VALUE, &key))
         return false;
@@ -247,10 +231,11 @@ bool RegGet(const std::wstring& subkey, const wchar_t* name, std::string& value)
     return true;
 }
 
-void RegDeleteTree(const std::wstring& subkey) { RegDeleteTreeW(HKEY_CURRENT_USER, subkey.c_str()); }
+void RegDeleteTree(const std::wstring& subkey) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, subkey.c_str());
+}
 
-void StoreSettings(const std::vector<std::string>& files, const std::string& delay)
-{
+void StoreSettings(const std::vector<std::string>& files, const std::string& delay) {
     std::wstring filesKey = std::wstring(kAppKey) + L"\\Files";
     for (int i = 0; i < 10; ++i) {
         std::wstring name = L"datei" + std::to_wstring(i);
@@ -260,8 +245,7 @@ void StoreSettings(const std::vector<std::string>& files, const std::string& del
     ok(RegSet(std::wstring(kAppKey) + L"\\Schlafen", L"schlafen", delay), "could not store the delay");
 }
 
-void ResetWorld()
-{
+void ResetWorld() {
     PrepareDirs();
     RegDeleteTree(kAppKey);
     SetConnections("0");

@@ -13,8 +13,7 @@ namespace {
 
 constexpr UINT kSelfExitCode = 3;
 
-std::string Utf8(const wchar_t* text)
-{
+std::string Utf8(const wchar_t* text) {
     int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
     std::string out(n > 0 ? n - 1 : 0, '\0');
     if (n > 1)
@@ -23,8 +22,7 @@ std::string Utf8(const wchar_t* text)
 }
 
 // The test polls for the file; writing it under another name and renaming it means it never reads half.
-void WriteRecord(const std::wstring& path, const std::string& record)
-{
+void WriteRecord(const std::wstring& path, const std::string& record) {
     std::wstring temp = path + L".tmp";
     HANDLE f = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE)
@@ -37,8 +35,7 @@ void WriteRecord(const std::wstring& path, const std::string& record)
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int nCmdShow)
-{
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int nCmdShow) {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (!argv || argc < 2)

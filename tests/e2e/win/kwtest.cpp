@@ -17,15 +17,14 @@ struct Area {
 };
 
 constexpr Area kAreas[] = {
-    {"connection", kwt::TestConnection}, {"pidreuse", kwt::TestPidReuse},     {"settings", kwt::TestSettings},
-    {"window", kwt::TestWindow},         {"sweep", kwt::TestSweep},           {"missingdll", kwt::TestMissingDll},
+    {"connection", kwt::TestConnection}, {"pidreuse", kwt::TestPidReuse}, {"settings", kwt::TestSettings},
+    {"window", kwt::TestWindow},         {"sweep", kwt::TestSweep},       {"missingdll", kwt::TestMissingDll},
     {"show", kwt::ShowForScreenshot},    {"bench", kwt::Bench},
 };
 
 }  // namespace
 
-int wmain()
-{
+int wmain() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (argc == 2 && wcscmp(argv[1], L"warmup") == 0) {
@@ -49,8 +48,8 @@ int wmain()
             continue;
         double start = kwt::NowMs();
         area.run(args);
-        kwt::Print("kwtest %s: %d tests executed (%d failures), %.1f s\n", area.name, kwt::Checks(),
-                   kwt::Failures(), (kwt::NowMs() - start) / 1000.0);
+        kwt::Print("kwtest %s: %d tests executed (%d failures), %.1f s\n", area.name, kwt::Checks(), kwt::Failures(),
+                   (kwt::NowMs() - start) / 1000.0);
         return kwt::Failures() ? 1 : 0;
     }
     kwt::Print("unknown area %s\n", name.c_str());

@@ -9,8 +9,7 @@ namespace kwt {
 
 namespace {
 
-LRESULT SendTimeout(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool* okOut = nullptr)
-{
+LRESULT SendTimeout(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool* okOut = nullptr) {
     DWORD_PTR result = 0;
     LRESULT sent = SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_NORMAL, 3000, &result);
     if (okOut)
@@ -20,8 +19,7 @@ LRESULT SendTimeout(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool* okOut = nul
 
 }  // namespace
 
-bool Product::Start(const std::wstring& exe, DWORD timeoutMs)
-{
+bool Product::Start(const std::wstring& exe, DWORD timeoutMs) {
     Kill();
     STARTUPINFOW si{};
     si.cb = sizeof(si);
@@ -50,8 +48,7 @@ bool Product::Start(const std::wstring& exe, DWORD timeoutMs)
     return window_ != nullptr;
 }
 
-void Product::Kill()
-{
+void Product::Kill() {
     if (process_) {
         TerminateProcess(process_, 0);
         WaitForSingleObject(process_, 5000);
@@ -62,18 +59,20 @@ void Product::Kill()
     window_ = nullptr;
 }
 
-bool Product::Alive() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+bool Product::Alive() const {
+    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
 
-HWND Product::Control(int id) const { return window_ ? GetDlgItem(window_, id) : nullptr; }
+HWND Product::Control(int id) const {
+    return window_ ? GetDlgItem(window_, id) : nullptr;
+}
 
-std::string Product::Text(int id) const
-{
+std::string Product::Text(int id) const {
     HWND control = Control(id);
     return control ? WindowText(control) : std::string("<no control>");
 }
 
-std::string WindowText(HWND hwnd)
-{
+std::string WindowText(HWND hwnd) {
     wchar_t buf[1024];
     bool sent = false;
     LRESULT n = SendTimeout(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf), &sent);
@@ -90,8 +89,7 @@ struct TopLevelSearch {
     HWND found;
 };
 
-BOOL CALLBACK MatchTopLevel(HWND h, LPARAM lp)
-{
+BOOL CALLBACK MatchTopLevel(HWND h, LPARAM lp) {
     auto* s = reinterpret_cast<TopLevelSearch*>(lp);
     DWORD owner = 0;
     GetWindowThreadProcessId(h, &owner);
@@ -104,15 +102,13 @@ BOOL CALLBACK MatchTopLevel(HWND h, LPARAM lp)
 
 }  // namespace
 
-HWND FindTopLevel(DWORD pid, const std::function<bool(HWND)>& match)
-{
+HWND FindTopLevel(DWORD pid, const std::function<bool(HWND)>& match) {
     TopLevelSearch search{pid, &match, nullptr};
     EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-std::string DescribeWindows(DWORD pid)
-{
+std::string DescribeWindows(DWORD pid) {
     std::string out;
     FindTopLevel(pid, [&](HWND h) {
         wchar_t cls[64];
@@ -131,8 +127,7 @@ std::string DescribeWindows(DWORD pid)
     return out.empty() ? "<none>" : out;
 }
 
-HWND WaitForMessageBox(DWORD pid, const std::string& title, DWORD timeoutMs)
-{
+HWND WaitForMessageBox(DWORD pid, const std::string& title, DWORD timeoutMs) {
     HWND box = nullptr;
     WaitUntil(
         [&] {
@@ -147,20 +142,17 @@ HWND WaitForMessageBox(DWORD pid, const std::string& title, DWORD timeoutMs)
     return box;
 }
 
-std::string MessageBoxText(HWND box)
-{
+std::string MessageBoxText(HWND box) {
     HWND text = GetDlgItem(box, 65535);
     return text ? WindowText(text) : std::string("<no text control>");
 }
 
-bool CloseMessageBox(HWND box, DWORD timeoutMs)
-{
+bool CloseMessageBox(HWND box, DWORD timeoutMs) {
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
     return WaitUntil([&] { return !IsWindow(box); }, timeoutMs);
 }
 
-bool ReadChild(const std::wstring& path, ChildRecord& record)
-{
+bool ReadChild(const std::wstring& path, ChildRecord& record) {
     std::string content;
     if (!ReadWholeFile(path, content))
         return false;
@@ -190,13 +182,11 @@ bool ReadChild(const std::wstring& path, ChildRecord& record)
     return record.pid != 0;
 }
 
-bool WaitForChild(const std::wstring& path, ChildRecord& record, DWORD timeoutMs)
-{
+bool WaitForChild(const std::wstring& path, ChildRecord& record, DWORD timeoutMs) {
     return WaitUntil([&] { return ReadChild(path, record); }, timeoutMs, 10);
 }
 
-Spawned SpawnChild(const std::wstring& outFile, const std::wstring& extra, DWORD creationFlags)
-{
+Spawned SpawnChild(const std::wstring& outFile, const std::wstring& extra, DWORD creationFlags) {
     std::wstring exe = ChildExe();
     std::wstring cmd = L"\"" + exe + L"\" " + outFile + (extra.empty() ? L"" : L" " + extra);
     STARTUPINFOW si{};
@@ -211,8 +201,7 @@ Spawned SpawnChild(const std::wstring& outFile, const std::wstring& extra, DWORD
     return s;
 }
 
-void EndAndClose(HANDLE& process, UINT exitCode)
-{
+void EndAndClose(HANDLE& process, UINT exitCode) {
     if (!process)
         return;
     if (StillRunning(process)) {
@@ -223,10 +212,11 @@ void EndAndClose(HANDLE& process, UINT exitCode)
     process = nullptr;
 }
 
-bool StillRunning(HANDLE process) { return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+bool StillRunning(HANDLE process) {
+    return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+}
 
-DWORD ExitCodeOf(HANDLE process)
-{
+DWORD ExitCodeOf(HANDLE process) {
     DWORD code = 0xFFFFFFFF;
     if (process)
         GetExitCodeProcess(process, &code);
@@ -240,13 +230,11 @@ const char* const kStatusLaunching = "Programme werden gestartet...";
 const char* const kStatusGestartet = "Status der Programme: Gestartet";
 const char* const kStatusEnding = "Status der Programme: Werden terminiert...";
 
-std::string CountdownText(int seconds)
-{
+std::string CountdownText(int seconds) {
     return "Programme werden in " + std::to_string(seconds) + " Sekunden gestartet...";
 }
 
-std::string ChildEntry(const wchar_t* outName, const std::string& args)
-{
+std::string ChildEntry(const wchar_t* outName, const std::string& args) {
     std::string entry = "\"";
     entry += Utf8(ChildExe());
     entry += "\" ";
@@ -256,8 +244,7 @@ std::string ChildEntry(const wchar_t* outName, const std::string& args)
     return entry;
 }
 
-std::vector<Seen> CollectStatus(const Product& product, const std::string& until, DWORD timeoutMs)
-{
+std::vector<Seen> CollectStatus(const Product& product, const std::string& until, DWORD timeoutMs) {
     std::vector<Seen> seen;
     WaitUntil(
         [&] {
@@ -270,8 +257,7 @@ std::vector<Seen> CollectStatus(const Product& product, const std::string& until
     return seen;
 }
 
-std::string Join(const std::vector<Seen>& seen)
-{
+std::string Join(const std::vector<Seen>& seen) {
     std::string out;
     for (const Seen& s : seen)
         out += (out.empty() ? "" : " | ") + s.text;
@@ -279,8 +265,7 @@ std::string Join(const std::vector<Seen>& seen)
 }
 
 bool FollowsOrder(const std::vector<Seen>& seen, const std::vector<std::string>& allowed,
-                  const std::vector<std::string>& required)
-{
+                  const std::vector<std::string>& required) {
     size_t next = 0;
     for (const Seen& s : seen) {
         while (next < allowed.size() && allowed[next] != s.text)
@@ -294,13 +279,11 @@ bool FollowsOrder(const std::vector<Seen>& seen, const std::vector<std::string>&
     return true;
 }
 
-const Seen* Find(const std::vector<Seen>& seen, const std::string& text)
-{
+const Seen* Find(const std::vector<Seen>& seen, const std::string& text) {
     for (const Seen& s : seen)
         if (s.text == text)
             return &s;
     return nullptr;
 }
-
 
 }  // namespace kwt

@@ -8,13 +8,11 @@
 
 namespace kwt {
 
-void ShowForScreenshot(const Args& args)
-{
+void ShowForScreenshot(const Args& args) {
     ResetWorld();
     DeleteFileW(L"C:\\kwtest\\show-ready.txt");
     DeleteFileW(L"C:\\kwtest\\show-done.txt");
-    StoreSettings({"\"C:\\Programme\\Post\\Posteingang.exe\"",
-                   "\"C:\\Programme\\Zeitabgleich\\zeitsync.exe\" /sofort",
+    StoreSettings({"\"C:\\Programme\\Post\\Posteingang.exe\"", "\"C:\\Programme\\Zeitabgleich\\zeitsync.exe\" /sofort",
                    "\"C:\\Programme\\Nachrichten\\Newsleser.exe\" -minimiert -konto=privat"},
                   "5");
     SetConnections("0");

@@ -15,13 +15,12 @@ struct Launched {
     HANDLE process = nullptr;
 };
 
-bool AwaitLaunched(const wchar_t* outName, const std::string& entry, Launched& child)
-{
+bool AwaitLaunched(const wchar_t* outName, const std::string& entry, Launched& child) {
     if (!ok(WaitForChild(OutFile(outName), child.record, 3000), "no record from the child %s within 3 s",
             Utf8(outName).c_str()))
         return false;
-    ok(child.record.cmdline == entry, "%s: expected command line [%s], got [%s]", Utf8(outName).c_str(),
-       entry.c_str(), child.record.cmdline.c_str());
+    ok(child.record.cmdline == entry, "%s: expected command line [%s], got [%s]", Utf8(outName).c_str(), entry.c_str(),
+       child.record.cmdline.c_str());
     ok(child.record.flags & STARTF_USESHOWWINDOW, "%s: expected STARTF_USESHOWWINDOW in dwFlags, got 0x%lx",
        Utf8(outName).c_str(), child.record.flags);
     ok(child.record.show == SW_SHOWMINIMIZED, "%s: expected wShowWindow %d, got %d", Utf8(outName).c_str(),
@@ -29,13 +28,12 @@ bool AwaitLaunched(const wchar_t* outName, const std::string& entry, Launched& c
     ok(child.record.cmdShow == SW_SHOWMINIMIZED, "%s: expected nCmdShow %d, got %d", Utf8(outName).c_str(),
        SW_SHOWMINIMIZED, child.record.cmdShow);
     child.process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, child.record.pid);
-    return ok(child.process != nullptr, "%s: cannot open pid %lu: error %lu", Utf8(outName).c_str(),
-              child.record.pid, GetLastError());
+    return ok(child.process != nullptr, "%s: cannot open pid %lu: error %lu", Utf8(outName).c_str(), child.record.pid,
+              GetLastError());
 }
 
 // Waits for all the children to end; returns the milliseconds from `since` until the last one ended.
-double AwaitEnded(std::vector<Launched*> children, double since, DWORD timeoutMs)
-{
+double AwaitEnded(std::vector<Launched*> children, double since, DWORD timeoutMs) {
     double last = -1;
     WaitUntil(
         [&] {
@@ -49,25 +47,23 @@ double AwaitEnded(std::vector<Launched*> children, double since, DWORD timeoutMs
     return last;
 }
 
-void CheckEndedWithCode1(const char* label, const Launched& child)
-{
+void CheckEndedWithCode1(const char* label, const Launched& child) {
     ok(!StillRunning(child.process), "%s (pid %lu): expected ended, still running", label, child.record.pid);
     DWORD code = ExitCodeOf(child.process);
     ok(code == 1, "%s (pid %lu): expected exit code 1, got %lu", label, child.record.pid, code);
 }
 
-void CheckRasCall()
-{
+void CheckRasCall() {
     RasCall call;
-    if (!ok(WaitUntil([&] { return LastRasCall(call); }, 1000), "the fake rasapi32.dll was never called (no C:\\kwtest\\ras-log.txt)"))
+    if (!ok(WaitUntil([&] { return LastRasCall(call); }, 1000),
+            "the fake rasapi32.dll was never called (no C:\\kwtest\\ras-log.txt)"))
         return;
     ok(call.dwSize == 412, "RasEnumConnectionsA: expected dwSize 412 in record 0, got %lu", call.dwSize);
     ok(call.cb == 105472, "RasEnumConnectionsA: expected byte count 105472, got %lu", call.cb);
 }
 
 // Two programs with arguments, start delay 2: the whole road of one connection.
-void OneConnection(const std::wstring& exe)
-{
+void OneConnection(const std::wstring& exe) {
     const std::string entryA = ChildEntry(L"a.txt", "eins \"zwei drei\"");
     const std::string entryB = ChildEntry(L"b.txt", "-x Grüße");
     StoreSettings({entryA, entryB}, "2");
@@ -91,7 +87,7 @@ void OneConnection(const std::wstring& exe)
     ok(WaitUntil([&] { return product.Text(IDC_AKTIV) == expectedOne; }, 1000), "aktiv: expected [%s], got [%s]",
        expectedOne.c_str(), product.Text(IDC_AKTIV).c_str());
     std::vector<Seen> seen = CollectStatus(product, kStatusGestartet, 8000);
-    std::vector<std::string> allowed = {kStatusBeendet,  kStatusStarting,  CountdownText(2), CountdownText(1),
+    std::vector<std::string> allowed = {kStatusBeendet,   kStatusStarting,  CountdownText(2), CountdownText(1),
                                         CountdownText(0), kStatusLaunching, kStatusGestartet};
     std::vector<std::string> required = {CountdownText(2), CountdownText(1), CountdownText(0), kStatusGestartet};
     ok(FollowsOrder(seen, allowed, required),
@@ -135,8 +131,8 @@ void OneConnection(const std::wstring& exe)
        "status after the drop: expected [%s], got [%s]", kStatusBeendet, product.Text(IDC_STATUS).c_str());
     ok(product.Text(IDC_AKTIV) == expectedZero, "aktiv after the drop: expected [%s], got [%s]", expectedZero.c_str(),
        product.Text(IDC_AKTIV).c_str());
-    ok(StillRunning(bystander.process), "bystander pid %lu: expected still running, got exit code %lu",
-       bystander.pid, ExitCodeOf(bystander.process));
+    ok(StillRunning(bystander.process), "bystander pid %lu: expected still running, got exit code %lu", bystander.pid,
+       ExitCodeOf(bystander.process));
 
     // A failed count while idle shows -1 and launches nothing.
     SetConnections("error 5");
@@ -157,8 +153,7 @@ void OneConnection(const std::wstring& exe)
 }
 
 // An entry that cannot be launched between two that can; a failed count while running ends them.
-void UnlaunchableEntry(const std::wstring& exe)
-{
+void UnlaunchableEntry(const std::wstring& exe) {
     ResetWorld();
     const std::string entryC = ChildEntry(L"c.txt");
     const std::string missing = "\"C:\\kwtest\\gibt-es-nicht.exe\" --nie";
@@ -185,8 +180,7 @@ void UnlaunchableEntry(const std::wstring& exe)
     double down = NowMs();
     double ended = AwaitEnded({&c, &d}, down, 3000);
     ok(ended >= 0 && ended <= 1500,
-       "a failed count while running: expected both children ended within 1500 ms, got %.0f ms (-1: not ended)",
-       ended);
+       "a failed count while running: expected both children ended within 1500 ms, got %.0f ms (-1: not ended)", ended);
     CheckEndedWithCode1("child c", c);
     CheckEndedWithCode1("child d", d);
     std::string expectedFail = std::string(kAktivPrefix) + "-1";
@@ -201,8 +195,7 @@ void UnlaunchableEntry(const std::wstring& exe)
 }
 
 // Closing the window during the countdown ends the program; nothing is launched afterwards.
-void CloseDuringCountdown(const std::wstring& exe)
-{
+void CloseDuringCountdown(const std::wstring& exe) {
     ResetWorld();
     StoreSettings({ChildEntry(L"e.txt")}, "2");
     Product product;
@@ -220,8 +213,7 @@ void CloseDuringCountdown(const std::wstring& exe)
     // Past the moment the launch would have come.
     SleepPumping(3500);
     ChildRecord child;
-    ok(!ReadChild(OutFile(L"e.txt"), child), "close during the countdown: expected no launch, got pid %lu",
-       child.pid);
+    ok(!ReadChild(OutFile(L"e.txt"), child), "close during the countdown: expected no launch, got pid %lu", child.pid);
     if (child.pid) {
         HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, child.pid);
         EndAndClose(h, 9);
@@ -231,8 +223,7 @@ void CloseDuringCountdown(const std::wstring& exe)
 
 }  // namespace
 
-void TestConnection(const Args& args)
-{
+void TestConnection(const Args& args) {
     ResetWorld();
     OneConnection(args[0]);
     UnlaunchableEntry(args[0]);

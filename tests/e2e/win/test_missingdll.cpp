@@ -12,8 +12,7 @@ namespace {
 
 class DllAway {
 public:
-    DllAway()
-    {
+    DllAway() {
         wchar_t dir[MAX_PATH];
         GetSystemDirectoryW(dir, MAX_PATH);
         dll_ = std::wstring(dir) + L"\\rasapi32.dll";
@@ -25,8 +24,7 @@ public:
     ~DllAway() { Restore(); }
     bool moved() const { return moved_; }
     const std::wstring& path() const { return dll_; }
-    void Restore()
-    {
+    void Restore() {
         if (moved_)
             ok(MoveFileExW(away_.c_str(), dll_.c_str(), MOVEFILE_REPLACE_EXISTING) != 0,
                "could not put %s back: error %lu", Utf8(dll_).c_str(), GetLastError());
@@ -38,16 +36,14 @@ private:
     bool moved_ = false;
 };
 
-std::wstring BesideThisExe(const wchar_t* name)
-{
+std::wstring BesideThisExe(const wchar_t* name) {
     wchar_t path[MAX_PATH];
     DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring dir(path, n);
     return dir.substr(0, dir.find_last_of(L'\\') + 1) + name;
 }
 
-void PlantedDllIsIgnored(const std::wstring& exe)
-{
+void PlantedDllIsIgnored(const std::wstring& exe) {
     const std::wstring plantDir = std::wstring(kTestDir) + L"\\plant";
     const std::wstring copy = plantDir + L"\\kopplungswacht.exe";
     const std::wstring planted = plantDir + L"\\rasapi32.dll";
@@ -76,8 +72,7 @@ void PlantedDllIsIgnored(const std::wstring& exe)
 
 }  // namespace
 
-void TestMissingDll(const Args& args)
-{
+void TestMissingDll(const Args& args) {
     ResetWorld();
     SetConnections("1");
     const std::string failed = std::string(kAktivPrefix) + "-1";
@@ -106,8 +101,8 @@ void TestMissingDll(const Args& args)
     // The same prefix with the DLL back: the count comes through, so the -1 above was the missing DLL.
     Product control;
     if (control.Start(args[0]))
-        ok(WaitUntil([&] { return control.Text(IDC_AKTIV) == one; }, 1500), "with rasapi32.dll: expected [%s], got [%s]",
-           one.c_str(), control.Text(IDC_AKTIV).c_str());
+        ok(WaitUntil([&] { return control.Text(IDC_AKTIV) == one; }, 1500),
+           "with rasapi32.dll: expected [%s], got [%s]", one.c_str(), control.Text(IDC_AKTIV).c_str());
     control.Kill();
     PlantedDllIsIgnored(args[0]);
     ResetWorld();

@@ -13,11 +13,12 @@ namespace kwt {
 
 namespace {
 
-DWORD WINAPI Nothing(void*) { return 0; }
+DWORD WINAPI Nothing(void*) {
+    return 0;
+}
 
 // One short-lived thread; returns the ID it was given.
-DWORD CycleOneId()
-{
+DWORD CycleOneId() {
     DWORD tid = 0;
     HANDLE t = CreateThread(nullptr, 0, Nothing, nullptr, 0, &tid);
     if (!t)
@@ -28,8 +29,7 @@ DWORD CycleOneId()
 }
 
 // Cycles thread IDs until `wanted` is handed out; returns the ID handed out just before it, or 0.
-DWORD CycleUntil(DWORD wanted, int maxCycles, int* cycles)
-{
+DWORD CycleUntil(DWORD wanted, int maxCycles, int* cycles) {
     DWORD previous = 0;
     for (*cycles = 0; *cycles < maxCycles; ++*cycles) {
         DWORD tid = CycleOneId();
@@ -40,8 +40,7 @@ DWORD CycleUntil(DWORD wanted, int maxCycles, int* cycles)
     return 0;
 }
 
-bool ProcessGone(DWORD pid)
-{
+bool ProcessGone(DWORD pid) {
     HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
     if (!h)
         return true;
@@ -52,8 +51,7 @@ bool ProcessGone(DWORD pid)
 }
 
 // Whether Wine gives a dead process's ID out again once nobody holds a handle to it.
-void MeasureWineReuse()
-{
+void MeasureWineReuse() {
     Spawned quick = SpawnChild(OutFile(L"quick.txt"), L"/exit:0");
     if (!quick.process)
         return;
@@ -73,8 +71,7 @@ struct Foreign {
 
 }  // namespace
 
-void TestPidReuse(const Args& args)
-{
+void TestPidReuse(const Args& args) {
     ResetWorld();
     MeasureWineReuse();
     const std::string selfExit = ChildEntry(L"self.txt", "/exit:1000");
@@ -84,8 +81,8 @@ void TestPidReuse(const Args& args)
     if (!product.Start(args[0]))
         return;
     SetConnections("1");
-    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusGestartet; }, 4000),
-       "launch: expected [%s], got [%s]", kStatusGestartet, product.Text(IDC_STATUS).c_str());
+    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusGestartet; }, 4000), "launch: expected [%s], got [%s]",
+       kStatusGestartet, product.Text(IDC_STATUS).c_str());
     ChildRecord self, stay;
     ok(WaitForChild(OutFile(L"self.txt"), self, 3000), "no record from the self-ending child");
     ok(WaitForChild(OutFile(L"stay.txt"), stay, 3000), "no record from the staying child");

@@ -8,8 +8,7 @@ namespace kwt {
 
 namespace {
 
-std::vector<std::string> ListEntries(const Product& product)
-{
+std::vector<std::string> ListEntries(const Product& product) {
     std::vector<std::string> entries;
     HWND list = product.Control(IDC_FILELIST);
     LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
@@ -26,8 +25,7 @@ std::vector<std::string> ListEntries(const Product& product)
     return entries;
 }
 
-std::string Joined(const std::vector<std::string>& items)
-{
+std::string Joined(const std::vector<std::string>& items) {
     std::string out;
     for (const std::string& s : items)
         out += "[" + s + "]";
@@ -36,8 +34,7 @@ std::string Joined(const std::vector<std::string>& items)
 
 // Enter as the keyboard delivers it to the focused edit. The character message is left to the product's
 // own TranslateMessage, as with a real key: posting WM_CHAR as well would type Enter twice.
-void PressEnter(HWND edit)
-{
+void PressEnter(HWND edit) {
     PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001);
     PostMessageW(edit, WM_KEYUP, VK_RETURN, 0xC01C0001);
 }
@@ -47,8 +44,7 @@ struct EnterCase {
     const char* shown;  // the text Text1 holds afterwards, stored and named in the message
 };
 
-void EnterInText1(const Product& product, const EnterCase& c)
-{
+void EnterInText1(const Product& product, const EnterCase& c) {
     HWND edit = product.Control(IDC_TEXT1);
     std::wstring typed = Wide(c.typed);
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
@@ -73,8 +69,7 @@ void EnterInText1(const Product& product, const EnterCase& c)
     ok(stored == c.shown, "Enter on [%s]: expected stored delay [%s], got [%s]", c.typed, c.shown, stored.c_str());
 }
 
-void StoredSettingsAreRead(const std::wstring& exe)
-{
+void StoredSettingsAreRead(const std::wstring& exe) {
     ResetWorld();
     const std::string withUmlauts = "\"C:\\Programme\\Grüße\\Überprüfer.exe\" -größe ä";
     const std::string plain = "\"C:\\Programme\\Post\\post.exe\"";
@@ -105,8 +100,7 @@ void StoredSettingsAreRead(const std::wstring& exe)
     product.Kill();
 }
 
-void EmptyStore(const std::wstring& exe)
-{
+void EmptyStore(const std::wstring& exe) {
     ResetWorld();
     Product product;
     if (!product.Start(exe))
@@ -124,8 +118,7 @@ void EmptyStore(const std::wstring& exe)
 
 }  // namespace
 
-void TestSettings(const Args& args)
-{
+void TestSettings(const Args& args) {
     StoredSettingsAreRead(args[0]);
     EmptyStore(args[0]);
     ResetWorld();

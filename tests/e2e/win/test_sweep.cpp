@@ -21,13 +21,13 @@ const wchar_t* const kClassNames[kParts] = {L"Shell_TrayWnd", L"TrayNotifyWnd", 
 std::vector<Move> g_moves[kParts];
 int g_posted[kParts];
 
-LRESULT CALLBACK TrayPartProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
+LRESULT CALLBACK TrayPartProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_MOUSEMOVE) {
         auto part = static_cast<int>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         // The real pointer may post moves too; the sweep arrives as messages sent from another thread.
         if ((InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY)) == ISMEX_SEND)
-            g_moves[part].push_back({static_cast<int>(static_cast<short>(LOWORD(lp))), static_cast<int>(static_cast<short>(HIWORD(lp))), wp});
+            g_moves[part].push_back({static_cast<int>(static_cast<short>(LOWORD(lp))),
+                                     static_cast<int>(static_cast<short>(HIWORD(lp))), wp});
         else
             ++g_posted[part];
         return 0;
@@ -37,15 +37,13 @@ LRESULT CALLBACK TrayPartProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 struct Tray {
     HWND part[kParts] = {};
-    ~Tray()
-    {
+    ~Tray() {
         if (part[kShell])
             DestroyWindow(part[kShell]);
     }
 };
 
-bool BuildTray(Tray& tray)
-{
+bool BuildTray(Tray& tray) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     for (const wchar_t* name : kClassNames) {
         WNDCLASSW wc{};
@@ -63,9 +61,9 @@ bool BuildTray(Tray& tray)
     for (int i = 0; i < kParts; ++i) {
         DWORD style = i == kShell ? WS_POPUP | WS_VISIBLE : WS_CHILD | WS_VISIBLE;
         DWORD exStyle = i == kShell ? WS_EX_TOPMOST | WS_EX_TOOLWINDOW : 0;
-        tray.part[i] = CreateWindowExW(exStyle, kClassNames[i], nullptr, style, geometry[i].x, geometry[i].y,
-                                       geometry[i].w, geometry[i].h, i == kShell ? nullptr : tray.part[i - 1],
-                                       nullptr, instance, nullptr);
+        tray.part[i] =
+            CreateWindowExW(exStyle, kClassNames[i], nullptr, style, geometry[i].x, geometry[i].y, geometry[i].w,
+                            geometry[i].h, i == kShell ? nullptr : tray.part[i - 1], nullptr, instance, nullptr);
         if (!ok(tray.part[i] != nullptr, "could not create the %s window: error %lu", Utf8(kClassNames[i]).c_str(),
                 GetLastError()))
             return false;
@@ -77,8 +75,7 @@ bool BuildTray(Tray& tray)
 }
 
 // Checks that `moves` covers every column 0..width on the given rows, row by row, left to right.
-void CheckGrid(const char* label, const std::vector<Move>& moves, int width, const std::vector<int>& rows)
-{
+void CheckGrid(const char* label, const std::vector<Move>& moves, int width, const std::vector<int>& rows) {
     size_t expectedCount = rows.size() * static_cast<size_t>(width + 1);
     ok(moves.size() == expectedCount, "%s: expected %zu mouse moves, got %zu", label, expectedCount, moves.size());
     size_t i = 0;
@@ -95,8 +92,7 @@ void CheckGrid(const char* label, const std::vector<Move>& moves, int width, con
     ok(wrong == 0, "%s: expected every move in order, %d out of place", label, wrong);
 }
 
-void RunCycle(const std::wstring& exe)
-{
+void RunCycle(const std::wstring& exe) {
     for (int i = 0; i < kParts; ++i) {
         g_moves[i].clear();
         g_posted[i] = 0;
@@ -123,8 +119,7 @@ void RunCycle(const std::wstring& exe)
 
 }  // namespace
 
-void TestSweep(const Args& args)
-{
+void TestSweep(const Args& args) {
     ResetWorld();
     const std::wstring appDefaults = L"Software\\Wine\\AppDefaults\\kopplungswacht.exe";
     Tray tray;

@@ -17,13 +17,12 @@ struct ExpectedRect {
 };
 
 constexpr ExpectedRect kRects[] = {
-    {"filelist", IDC_FILELIST, 8, 32, 273, 147}, {"Command1", IDC_COMMAND1, 288, 32, 97, 25},
+    {"filelist", IDC_FILELIST, 8, 32, 273, 147},  {"Command1", IDC_COMMAND1, 288, 32, 97, 25},
     {"Command5", IDC_COMMAND5, 288, 176, 97, 25}, {"Text1", IDC_TEXT1, 240, 184, 41, 19},
     {"Command4", IDC_COMMAND4, 288, 208, 97, 25}, {"status", IDC_STATUS, 8, 216, 273, 17},
 };
 
-void CheckCaptions(const Product& product)
-{
+void CheckCaptions(const Product& product) {
     std::string expected = std::string(kw::program::kTitle) + " " + std::to_string(kw::program::kVersionMajor) + "." +
                            std::to_string(kw::program::kVersionMinor);
     std::string caption = WindowText(product.window());
@@ -47,8 +46,7 @@ void CheckCaptions(const Product& product)
            product.Text(b.id).c_str());
 }
 
-void CheckLayout(const Product& product)
-{
+void CheckLayout(const Product& product) {
     HDC screen = GetDC(nullptr);
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
@@ -68,13 +66,12 @@ void CheckLayout(const Product& product)
         GetWindowRect(control, &r);
         MapWindowPoints(nullptr, product.window(), reinterpret_cast<POINT*>(&r), 2);
         ok(r.left == e.left && r.top == e.top && r.right - r.left == e.width && r.bottom - r.top == e.height,
-           "%s: expected %d,%d size %dx%d, got %ld,%ld size %ldx%ld", e.name, e.left, e.top, e.width, e.height,
-           r.left, r.top, r.right - r.left, r.bottom - r.top);
+           "%s: expected %d,%d size %dx%d, got %ld,%ld size %ldx%ld", e.name, e.left, e.top, e.width, e.height, r.left,
+           r.top, r.right - r.left, r.bottom - r.top);
     }
 }
 
-void CheckInfoBox(const Product& product)
-{
+void CheckInfoBox(const Product& product) {
     PostMessageW(product.Control(IDC_COMMAND5), BM_CLICK, 0, 0);
     HWND box = WaitForMessageBox(product.pid(), "Info über Kopplungswacht", 3000);
     if (!ok(box != nullptr, "Info: no message box titled [Info über Kopplungswacht] within 3 s"))
@@ -89,8 +86,7 @@ void CheckInfoBox(const Product& product)
     ok(CloseMessageBox(box), "Info box did not close on OK");
 }
 
-void CheckMinimise(const Product& product)
-{
+void CheckMinimise(const Product& product) {
     HWND window = product.window();
     DWORD_PTR result = 0;
     ok(SendMessageTimeoutW(product.Control(IDC_COMMAND4), BM_CLICK, 0, 0, SMTO_NORMAL, 3000, &result) != 0,
@@ -109,8 +105,7 @@ void CheckMinimise(const Product& product)
 
 }  // namespace
 
-void TestWindow(const Args& args)
-{
+void TestWindow(const Args& args) {
     ResetWorld();
     Product product;
     if (!product.Start(args[0]))
