@@ -103,6 +103,50 @@ void CheckMinimise(const Product& product) {
        IsWindow(window), product.Alive());
 }
 
+// The version resource of the exe, as Explorer's properties page reads it.
+void CheckVersionResource(const std::wstring& exe) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
+    std::vector<BYTE> data(size);
+    if (!ok(size > 0 && GetFileVersionInfoW(exe.c_str(), 0, size, data.data()),
+            "version resource: none found in the exe (error %lu)", GetLastError()))
+        return;
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (ok(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed != nullptr,
+           "version resource: no fixed part")) {
+        ok(fixed->dwFileVersionMS == 0x00010002 && fixed->dwFileVersionLS == 0,
+           "file version: expected 1.2.0.0, got %lu.%lu.%lu.%lu", fixed->dwFileVersionMS >> 16,
+           fixed->dwFileVersionMS & 0xFFFF, fixed->dwFileVersionLS >> 16, fixed->dwFileVersionLS & 0xFFFF);
+        ok(fixed->dwProductVersionMS == 0x00010002 && fixed->dwProductVersionLS == 0,
+           "product version: expected 1.2.0.0, got %lu.%lu", fixed->dwProductVersionMS >> 16,
+           fixed->dwProductVersionMS & 0xFFFF);
+    }
+    WORD* translation = nullptr;
+    if (ok(VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                          &length) &&
+               length >= 4,
+           "version resource: no translation")) {
+        ok(translation[0] == 1031, "language: expected 1031, got %u", translation[0]);
+    }
+    const struct {
+        const wchar_t* name;
+        const char* value;
+    } strings[] = {{L"FileVersion", "1.02"},
+                   {L"ProductVersion", "1.02"},
+                   {L"ProductName", "Kopplungswacht"},
+                   {L"InternalName", "kopplungswacht"},
+                   {L"OriginalFilename", "kopplungswacht.exe"}};
+    for (const auto& s : strings) {
+        wchar_t* value = nullptr;
+        const std::wstring path = std::wstring(L"\\StringFileInfo\\040704B0\\") + s.name;
+        const bool found = VerQueryValueW(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) &&
+                           value != nullptr;
+        const std::string got = found ? Utf8(value) : "(missing)";
+        ok(got == s.value, "%s: expected [%s], got [%s]", Utf8(s.name).c_str(), s.value, got.c_str());
+    }
+}
+
 }  // namespace
 
 void TestWindow(const Args& args) {
@@ -110,6 +154,7 @@ void TestWindow(const Args& args) {
     Product product;
     if (!product.Start(args[0]))
         return;
+    CheckVersionResource(args[0]);
     CheckCaptions(product);
     CheckLayout(product);
     CheckInfoBox(product);
