@@ -1,4 +1,5 @@
 // Launching the listed programs after the start delay, and ending exactly those processes again.
+#include <algorithm>
 #include <string>
 
 #include "ui/form1.h"
@@ -6,12 +7,12 @@
 namespace kw {
 
 void Form1::starten() {
-    if (p_.view.listCount() < 1) {
+    const int n = p_.view.listCount();
+    if (n < 1) {
         pids.clear();
         launched_.clear();
         return;
     }
-    const int n = p_.view.listCount();
     pids.assign(n + 1, 0);
     launched_.clear();
     launched_.resize(n + 1);
@@ -29,14 +30,10 @@ void Form1::starten() {
     }
 
     p_.view.setText(ControlId::status, "Programme werden gestartet...");
-    // Entries added or removed during the countdown count; an entry beyond the slots is skipped.
-    const int m = p_.view.listCount();
+    // Entries added or removed during the countdown count; entries beyond the slots are not launched.
+    const int m = std::min(p_.view.listCount(), static_cast<int>(pids.size()));
     for (int i = 0; i < m; ++i) {
-        const std::string commandLine = p_.view.listItem(i);
-        if (i >= static_cast<int>(pids.size())) {
-            continue;
-        }
-        launched_[i] = p_.processes.launch(commandLine, kShowMinimized);
+        launched_[i] = p_.processes.launch(p_.view.listItem(i), kShowMinimized);
         if (launched_[i]) {
             pids[i] = launched_[i]->pid();
         }

@@ -68,22 +68,8 @@ public:
         const auto it = enabled_.find(control);
         return it == enabled_.end() || it->second;
     }
-    std::vector<std::string> textsSet(ControlId control) const {
-        std::vector<std::string> result;
-        for (const auto& entry : textLog) {
-            if (entry.control == control)
-                result.push_back(entry.text);
-        }
-        return result;
-    }
-    std::vector<std::uint32_t> timesSet(ControlId control) const {
-        std::vector<std::uint32_t> result;
-        for (const auto& entry : textLog) {
-            if (entry.control == control)
-                result.push_back(entry.at);
-        }
-        return result;
-    }
+    std::vector<std::string> textsSet(ControlId control) const { return logged(control, &TextSet::text); }
+    std::vector<std::uint32_t> timesSet(ControlId control) const { return logged(control, &TextSet::at); }
 
     std::function<std::uint32_t()> clock;
     std::string caption = "Kopplungswacht";
@@ -97,6 +83,16 @@ public:
     std::vector<MessageBoxShown> messageBoxes;
 
 private:
+    template <typename Field>
+    std::vector<Field> logged(ControlId control, Field TextSet::*field) const {
+        std::vector<Field> result;
+        for (const auto& entry : textLog) {
+            if (entry.control == control)
+                result.push_back(entry.*field);
+        }
+        return result;
+    }
+
     std::map<ControlId, std::string> texts_;
     std::map<ControlId, bool> enabled_;
 };

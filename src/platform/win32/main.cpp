@@ -28,8 +28,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     pump.setDialog(window.handle());
     form.Form_Load();
     // Until the tray icon exists the window is the only way in, so it starts shown.
-    if (!form.unloading()) {
-        window.showNormal();
-    }
+    window.showNormal();
     return pump.run();
 }

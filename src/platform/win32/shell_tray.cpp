@@ -5,8 +5,6 @@
 #include <shellapi.h>
 #include <cstddef>
 
-#include "platform/win32/handles.h"
-
 namespace kw::win32 {
 
 // The record goes to the shell as it is, so it must be the first, 88-byte form field for field.
