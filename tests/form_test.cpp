@@ -41,13 +41,17 @@ TEST_F(FormTest, InfoBoxShowsNameVersionAndTheMakersLines) {
 
 TEST_F(FormTest, MinimiseCommandMinimisesAndTheNextTickHides) {
     start("2", {});
+    form.Form_MouseMove(1, 0x201);
+    ASSERT_TRUE(view.visible);
+    const int hiddenAtStart = view.hideCalls;
     form.Command4_Click();
     EXPECT_EQ(view.state, vbMinimized);
     EXPECT_TRUE(view.visible);
-    EXPECT_EQ(view.hideCalls, 0);
+    EXPECT_EQ(view.hideCalls, hiddenAtStart);
     form.Timer1_Timer();
     EXPECT_FALSE(view.visible);
     EXPECT_EQ(view.unloadCalls, 0) << "hiding never unloads";
+    EXPECT_EQ(tray.icons.size(), 1u) << "the icon stays";
 }
 
 TEST_F(FormTest, StartUpWithAnEmptyStore) {

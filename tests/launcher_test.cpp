@@ -263,7 +263,7 @@ TEST_F(LauncherTest, DelayIsTakenOnceWhenTheCountdownBegins) {
 TEST_F(LauncherTest, ClosingDuringTheCountdownLaunchesNothingAndUnloadsOnce) {
     start("2", {"\"C:\\a.exe\""});
     events.at(1500, [this] {
-        form.Unload();
+        form.Unload(vbFormControlMenu);
         EXPECT_EQ(view.unloadCalls, 0) << "the window must not go while the tick still runs";
     });
     tick(1);
@@ -275,7 +275,7 @@ TEST_F(LauncherTest, ClosingDuringTheCountdownLaunchesNothingAndUnloadsOnce) {
     EXPECT_NE(statusTexts().back(), kStatusStarted);
 
     tick(1);
-    form.Unload();
+    form.Unload(vbFormControlMenu);
     EXPECT_EQ(view.unloadCalls, 1);
     EXPECT_EQ(remote.calls, 1) << "no tick runs once the window is being unloaded";
     EXPECT_TRUE(processes.attempts.empty());
@@ -283,9 +283,9 @@ TEST_F(LauncherTest, ClosingDuringTheCountdownLaunchesNothingAndUnloadsOnce) {
 
 TEST_F(LauncherTest, ClosingOutsideATickUnloadsAtOnce) {
     start("2", {});
-    form.Unload();
+    form.Unload(vbFormControlMenu);
     EXPECT_EQ(view.unloadCalls, 1);
-    form.Unload();
+    form.Unload(vbFormControlMenu);
     EXPECT_EQ(view.unloadCalls, 1);
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+#include "platform/records.h"
 
 namespace kw {
 
@@ -21,6 +24,17 @@ enum class ControlId {
 
 enum WindowState : int { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
 
+// Why the window unloads.
+enum UnloadMode : std::int16_t {
+    vbFormControlMenu = 0,  // the window's Close command
+    vbFormCode = 1,         // the program itself ("Beenden")
+    vbAppWindows = 2,       // the user logs off or the system shuts down
+    vbAppTaskManager = 3,   // a request from outside to end the program
+};
+
+// The items of the tray pop-up menu.
+enum class MenuItem { none, mnu_name, mnu_quit };
+
 // Message box styles.
 inline constexpr int vbOKOnly = 0;
 inline constexpr int vbCritical = 16;
@@ -32,6 +46,10 @@ inline constexpr int vbInformation = 64;
 class FormView {
 public:
     virtual ~FormView() = default;
+
+    // The window as the shell knows it, and the handle of its small icon.
+    virtual Hwnd hwnd() = 0;
+    virtual std::uint32_t icon() = 0;
 
     virtual void setCaption(const std::string& text) = 0;
     virtual void setText(ControlId control, const std::string& text) = 0;
@@ -49,6 +67,12 @@ public:
     virtual void hide() = 0;
     // Destroys the window; the program ends once it is gone.
     virtual void unload() = 0;
+
+    // Starts the window's timer; its ticks go to Timer1_Timer. False when the system refuses.
+    virtual bool startTimer(std::uint32_t milliseconds) = 0;
+
+    // Shows the tray menu at the pointer and returns when it has closed, with the item chosen.
+    virtual MenuItem popupMenu() = 0;
 
     // A modal message box with one OK button; an empty title shows the application title.
     virtual void messageBox(const std::string& text, int style, const std::string& title) = 0;

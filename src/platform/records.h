@@ -2,6 +2,7 @@
 // field order of the published record; src/platform/win32 checks them against the system headers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace kw {
@@ -36,6 +37,9 @@ struct NotifyIconDataA {
     char szTip[64];
 };
 static_assert(sizeof(NotifyIconDataA) == 88);
+static_assert(offsetof(NotifyIconDataA, hWnd) == 4 && offsetof(NotifyIconDataA, uID) == 8 &&
+              offsetof(NotifyIconDataA, uFlags) == 12 && offsetof(NotifyIconDataA, uCallbackMessage) == 16 &&
+              offsetof(NotifyIconDataA, hIcon) == 20 && offsetof(NotifyIconDataA, szTip) == 24);
 
 // OSVERSIONINFOA and OSVERSIONINFOEXA.
 struct OsVersionInfoA {

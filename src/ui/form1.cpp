@@ -2,24 +2,62 @@
 #include "ui/form1.h"
 
 #include "app/program_info.h"
+#include "ui/layout.h"
 
 namespace kw {
 
 void Form1::Form_Load() {
+    if (p_.instance.anotherCopyRuns()) {
+        p_.view.messageBox("Kopplungswacht ist bereits aktiv\r\nSie finden mich im Systemtray neben der Uhr", vbCritical,
+                           "Bereits aktiv...");
+        p_.instance.endProcess();
+        return;
+    }
     trayrefresh = std::make_unique<clsSysTrayRefresh>(p_.windows, p_.os);
+    p_.view.setWindowState(vbMinimized);
+    p_.view.hide();
     p_.view.setCaption(program::TitleWithVersion());
     ladeSchlafzeit();
     gestartet = False;
     laden();
+    trayicon.fill(p_.view.hwnd(), p_.view.icon());
+    p_.tray.notifyIcon(kNotifyIconAdd, trayicon.nid);
+
+    // The watcher is the program's reason to run: without its timer the program would sit in the tray
+    // and never see a connection.
+    if (!p_.view.startTimer(layout::kTimerInterval)) {
+        p_.view.messageBox(
+            "Kopplungswacht kann die DFÜ-Verbindungen nicht überwachen, weil Windows keinen Zeitgeber bereitstellt."
+            "\r\nDas Programm wird beendet.",
+            vbCritical, program::kTitle);
+        Unload(vbFormCode);
+    }
 }
 
-void Form1::Unload() {
+void Form1::Unload(UnloadMode mode) {
     if (unloading_) {
         return;
     }
     unloading_ = true;
+    std::int16_t cancel = 0;
+    Form_QueryUnload(cancel, mode);
     if (!inTick_) {
         p_.view.unload();
+    }
+}
+
+// Every cause of the unload is treated alike, and it is never cancelled. The icon goes first, so that it
+// is gone even when the session ends the process right after this.
+void Form1::Form_QueryUnload(std::int16_t& /*Cancel*/, std::int16_t /*UnloadMode*/) {
+    if (trayicon.filled()) {
+        p_.tray.notifyIcon(kNotifyIconDelete, trayicon.nid);
+    }
+}
+
+void Form1::doEvents() {
+    p_.events.doEvents();
+    if (p_.events.quitRequested()) {
+        Unload(vbAppTaskManager);
     }
 }
 

@@ -3,6 +3,7 @@
 //   watch/launcher.cpp     launching and ending the programs (starten, warten, terminieren, prozessbeenden)
 //   settings/settings.cpp  the stored program list and start delay (laden, speichern, Text1_KeyPress)
 //   ui/form1.cpp           start-up, the window's own commands and quitting
+//   tray/tray_menu.cpp     the tray icon's callback and its menu
 // The Win32 window turns each message into a call of the matching handler and does nothing else.
 #pragma once
 
@@ -12,15 +13,18 @@
 #include <string>
 #include <vector>
 
+#include "platform/app_instance.h"
 #include "platform/event_pump.h"
 #include "platform/form_view.h"
 #include "platform/os_version.h"
 #include "platform/processes.h"
 #include "platform/remote_access.h"
 #include "platform/settings_store.h"
+#include "platform/shell_tray.h"
 #include "platform/user_locale.h"
 #include "platform/window_access.h"
 #include "tray/sys_tray_refresh.h"
+#include "tray/trayicon.h"
 
 namespace kw {
 
@@ -41,6 +45,8 @@ struct Platform {
     UserLocale& locale;
     WindowAccess& windows;
     OsVersion& os;
+    ShellTray& tray;
+    AppInstance& instance;
 };
 
 class Form1 {
@@ -51,10 +57,19 @@ public:
 
     // Start-up and quitting.
     void Form_Load();
-    // Unloads the window (the window's Close command). During a countdown the countdown stops,
-    // nothing more is launched, and the window goes once the tick has returned.
-    void Unload();
+    // Unloads the window, whatever the cause: Form_QueryUnload deletes the tray icon at once, and the
+    // window goes. During a countdown the countdown stops, nothing more is launched, and the window goes
+    // once the tick has returned.
+    void Unload(UnloadMode mode);
+    void Form_QueryUnload(std::int16_t& Cancel, std::int16_t UnloadMode);
     bool unloading() const { return unloading_; }
+
+    // The tray icon's callback (the window's mouse-move message) and its menu.
+    void Form_MouseMove(std::uint32_t iconId, std::uint32_t code);
+    void mnu_name_Click();
+    void mnu_quit_Click();
+    // The shell announces a new taskbar (it restarted): the icon must be added again.
+    void Form_TaskbarCreated();
 
     // Handlers of the window's events.
     void Timer1_Timer();
@@ -71,8 +86,13 @@ public:
     std::vector<std::int32_t> pids;
     std::int16_t schlafzeit = 0;
     std::unique_ptr<clsSysTrayRefresh> trayrefresh;
+    TrayIcon trayicon;  // the record `nid` of the tray icon
 
 private:
+    // Handles the pending window events; a request to end the program met there unloads the window.
+    void doEvents();
+    void popupMenu();
+
     // Connection watcher.
     std::int32_t aufzaehlen();
 
@@ -91,6 +111,7 @@ private:
     std::vector<std::unique_ptr<LaunchedProcess>> launched_;
     bool inTick_ = false;
     bool unloading_ = false;
+    bool menuOpen_ = false;
 };
 
 }  // namespace kw

@@ -22,7 +22,7 @@ void Form1::starten() {
         p_.view.setText(ControlId::status, "Programme werden in " + std::to_string(t) + " Sekunden gestartet...");
         warten(1);
         if (!unloading_) {
-            p_.events.doEvents();
+            doEvents();
         }
         if (unloading_) {
             return;  // the user quit during the countdown: launch nothing
@@ -45,7 +45,7 @@ void Form1::warten(std::int16_t seconds) {
     for (int second = 0; second < seconds; ++second) {
         for (int step = 0; step < 100; ++step) {
             p_.events.sleep(10);
-            p_.events.doEvents();
+            doEvents();
             if (unloading_) {
                 return;
             }

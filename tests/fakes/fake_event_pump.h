@@ -34,6 +34,12 @@ public:
         }
     }
 
+    bool quitRequested() override { return quit_; }
+    // WM_QUIT reaching the queue at `milliseconds`.
+    void quitAt(std::uint32_t milliseconds) {
+        at(milliseconds, [this] { quit_ = true; });
+    }
+
     // A window event that the user causes at `milliseconds` of simulated time.
     void at(std::uint32_t milliseconds, std::function<void()> action) {
         pending_.emplace(milliseconds, std::move(action));
@@ -52,6 +58,7 @@ private:
     std::uint32_t now_ = 0;
     std::multimap<std::uint32_t, std::function<void()>> pending_;
     bool sleepAwaitingEvents_ = false;
+    bool quit_ = false;
     int sleepsWithoutEvents_ = 0;
 };
 

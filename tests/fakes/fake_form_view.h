@@ -34,9 +34,17 @@ public:
         }
     }
 
-    void setCaption(const std::string& text) override { caption = text; }
+    Hwnd hwnd() override { return kHwnd; }
+    std::uint32_t icon() override { return kIcon; }
+
+    void setCaption(const std::string& text) override {
+        caption = text;
+        log("setCaption " + text);
+    }
     void setText(ControlId control, const std::string& text) override {
         texts_[control] = text;
+        if (control == ControlId::Text1)
+            log("setText Text1 " + text);
         textLog.push_back({control, text, clock ? clock() : 0});
     }
     std::string text(ControlId control) override { return texts_[control]; }
@@ -44,22 +52,48 @@ public:
 
     int listCount() override { return static_cast<int>(list.size()); }
     std::string listItem(int index) override { return list.at(static_cast<std::size_t>(index)); }
-    void listAdd(const std::string& text) override { list.push_back(text); }
+    void listAdd(const std::string& text) override {
+        list.push_back(text);
+        log("listAdd " + text);
+    }
 
     WindowState windowState() override { return state; }
-    void setWindowState(WindowState newState) override { state = newState; }
+    void setWindowState(WindowState newState) override {
+        state = newState;
+        log("setWindowState " + std::to_string(newState));
+    }
     void show() override {
         visible = true;
         ++showCalls;
+        log("show");
     }
     void hide() override {
         visible = false;
         ++hideCalls;
+        log("hide");
     }
-    void unload() override { ++unloadCalls; }
+    void unload() override {
+        ++unloadCalls;
+        log("unload");
+    }
+
+    bool startTimer(std::uint32_t milliseconds) override {
+        log("startTimer " + std::to_string(milliseconds));
+        return timerStarts;
+    }
+
+    // The menu stays open while `whileMenuOpen` runs (a tray click arriving meanwhile, say).
+    MenuItem popupMenu() override {
+        ++menusOpened;
+        log("popupMenu");
+        if (whileMenuOpen)
+            whileMenuOpen();
+        return menuChoice;
+    }
 
     void messageBox(const std::string& text, int style, const std::string& title) override {
         messageBoxes.push_back({text, style, title});
+        log("messageBox " + title);
     }
 
     // What the user types into a control, without any event.
@@ -71,7 +105,15 @@ public:
     std::vector<std::string> textsSet(ControlId control) const { return logged(control, &TextSet::text); }
     std::vector<std::uint32_t> timesSet(ControlId control) const { return logged(control, &TextSet::at); }
 
+    static constexpr Hwnd kHwnd = 0x1234;
+    static constexpr std::uint32_t kIcon = 0x5678;
+
     std::function<std::uint32_t()> clock;
+    std::vector<std::string>* journal = nullptr;  // shared with the other fakes, to see the order of calls
+    bool timerStarts = true;
+    MenuItem menuChoice = MenuItem::none;
+    std::function<void()> whileMenuOpen;
+    int menusOpened = 0;
     std::string caption = "Kopplungswacht";
     std::vector<std::string> list;
     WindowState state = vbNormal;
@@ -83,6 +125,11 @@ public:
     std::vector<MessageBoxShown> messageBoxes;
 
 private:
+    void log(const std::string& entry) {
+        if (journal)
+            journal->push_back(entry);
+    }
+
     template <typename Field>
     std::vector<Field> logged(ControlId control, Field TextSet::*field) const {
         std::vector<Field> result;

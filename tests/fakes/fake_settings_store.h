@@ -23,6 +23,8 @@ public:
     std::string read(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& fallback) override {
         ++reads;
+        if (journal)
+            journal->push_back("read " + section + "/" + key);
         const auto it = values_.find(Key{app, section, key});
         return it == values_.end() ? fallback : it->second;
     }
@@ -49,6 +51,7 @@ public:
     }
 
     bool failWrites = false;
+    std::vector<std::string>* journal = nullptr;
     int reads = 0;
     std::vector<StoreWrite> writes;
 

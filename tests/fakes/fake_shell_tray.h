@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,8 @@ class FakeShellTray final : public ShellTray {
 public:
     bool notifyIcon(std::uint32_t message, NotifyIconDataA& record) override {
         calls.push_back({message, record});
+        if (journal)
+            journal->push_back(message == kNotifyIconAdd ? "tray add" : "tray " + std::to_string(message));
         if (!answers) {
             return false;
         }
@@ -41,6 +44,7 @@ public:
         return false;
     }
 
+    std::vector<std::string>* journal = nullptr;
     bool answers = true;  // false: a shell that is not running
     std::vector<TrayCall> calls;
     std::vector<std::pair<Hwnd, std::uint32_t>> icons;

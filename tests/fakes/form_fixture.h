@@ -8,12 +8,14 @@
 #include <vector>
 
 #include "app/program_info.h"
+#include "fakes/fake_app_instance.h"
 #include "fakes/fake_event_pump.h"
 #include "fakes/fake_form_view.h"
 #include "fakes/fake_os_version.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_remote_access.h"
 #include "fakes/fake_settings_store.h"
+#include "fakes/fake_shell_tray.h"
 #include "fakes/fake_user_locale.h"
 #include "fakes/fake_window_access.h"
 #include "ui/form1.h"
@@ -35,6 +37,10 @@ struct FormRig {
         const Hwnd notify = windows.add("TrayNotifyWnd", taskbar);
         const Hwnd pager = windows.add("SysPager", notify);
         trayToolbar = windows.add("ToolbarWindow32", pager, Rect{0, 0, 4, 20});
+        view.journal = &journal;
+        store.journal = &journal;
+        tray.journal = &journal;
+        instance.journal = &journal;
     }
 
     // Start-up with this start delay and these stored program entries.
@@ -62,7 +68,11 @@ struct FormRig {
     FakeUserLocale locale;
     FakeWindowAccess windows;
     FakeOsVersion os;
-    Form1 form{Platform{view, events, remote, processes, store, locale, windows, os}};
+    FakeShellTray tray;
+    FakeAppInstance instance;
+    // The calls of start-up, the tray and the unload, in order, across the fakes.
+    std::vector<std::string> journal;
+    Form1 form{Platform{view, events, remote, processes, store, locale, windows, os, tray, instance}};
     Hwnd trayToolbar = 0;
 };
 
