@@ -16,11 +16,16 @@ TEST_F(TrayTest, StartUpRunsItsStepsInOrderAndEndsHiddenInTheTray) {
     form.gestartet = True;
     start("007", {"\"C:\\a.exe\"", "", "\"C:\\b.exe\" -x"});
 
-    std::vector<std::string> expected = {"anotherCopyRuns",        "setWindowState 1",
-                                         "hide",                   "setCaption Kopplungswacht 1.2",
-                                         "read Schlafen/schlafen", "setText Text1 7",
-                                         "read Files/datei0",      "listAdd \"C:\\a.exe\"",
-                                         "read Files/datei1",      "read Files/datei2",
+    std::vector<std::string> expected = {"anotherCopyRuns",
+                                         "setWindowState 1",
+                                         "hide",
+                                         "setCaption Kopplungswacht 1.2",
+                                         "read Schlafen/schlafen",
+                                         "setText Text1 7",
+                                         "read Files/datei0",
+                                         "listAdd \"C:\\a.exe\"",
+                                         "read Files/datei1",
+                                         "read Files/datei2",
                                          "listAdd \"C:\\b.exe\" -x"};
     for (int i = 3; i < 10; ++i)
         expected.push_back("read Files/datei" + std::to_string(i));
@@ -53,7 +58,8 @@ TEST_F(TrayTest, SecondCopyShowsItsBoxAndEndsBeforeAnythingElse) {
 
     EXPECT_EQ(journal, (std::vector<std::string>{"anotherCopyRuns", "messageBox Bereits aktiv...", "endProcess"}));
     ASSERT_EQ(view.messageBoxes.size(), 1u);
-    EXPECT_EQ(view.messageBoxes[0].text, "Kopplungswacht ist bereits aktiv\r\nSie finden mich im Systemtray neben der Uhr");
+    EXPECT_EQ(view.messageBoxes[0].text,
+              "Kopplungswacht ist bereits aktiv\r\nSie finden mich im Systemtray neben der Uhr");
     EXPECT_EQ(view.messageBoxes[0].style, 16);
     EXPECT_EQ(store.reads, 0);
     EXPECT_TRUE(tray.calls.empty());

@@ -10,7 +10,7 @@ namespace kw {
 
 struct TrayIcon {
     static constexpr std::uint32_t kId = 1;
-    static constexpr std::uint32_t kFlags = 7;               // NIF_MESSAGE | NIF_ICON | NIF_TIP
+    static constexpr std::uint32_t kFlags = 7;              // NIF_MESSAGE | NIF_ICON | NIF_TIP
     static constexpr std::uint32_t kCallbackMessage = 512;  // WM_MOUSEMOVE: the window's own mouse handler
 
     // Fills `nid` field by field in the record's order; the tip is the program's name.

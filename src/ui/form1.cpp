@@ -8,8 +8,8 @@ namespace kw {
 
 void Form1::Form_Load() {
     if (p_.instance.anotherCopyRuns()) {
-        p_.view.messageBox("Kopplungswacht ist bereits aktiv\r\nSie finden mich im Systemtray neben der Uhr", vbCritical,
-                           "Bereits aktiv...");
+        p_.view.messageBox("Kopplungswacht ist bereits aktiv\r\nSie finden mich im Systemtray neben der Uhr",
+                           vbCritical, "Bereits aktiv...");
         p_.instance.endProcess();
         return;
     }

@@ -1,12 +1,14 @@
 // The program's entry: the real platform under the portable Form1. No command line, no environment.
 #include <windows.h>
 
+#include "platform/win32/app_instance.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/os_version.h"
 #include "platform/win32/processes.h"
 #include "platform/win32/ras_remote_access.h"
 #include "platform/win32/registry_store.h"
+#include "platform/win32/shell_tray.h"
 #include "platform/win32/user_locale.h"
 #include "platform/win32/window_access.h"
 #include "ui/form1.h"
@@ -20,14 +22,20 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     kw::win32::Win32UserLocale locale;
     kw::win32::Win32WindowAccess windows;
     kw::win32::Win32OsVersion os;
+    kw::win32::Win32ShellTray tray;
+    kw::win32::Win32AppInstance single;
 
-    kw::Form1 form(kw::Platform{window, pump, remoteAccess, processes, store, locale, windows, os});
+    kw::Form1 form(kw::Platform{window, pump, remoteAccess, processes, store, locale, windows, os, tray, single});
     if (!window.create(form)) {
         return 1;
     }
     pump.setDialog(window.handle());
+    // Starts hidden in the notification area; from here on the program runs on events alone.
     form.Form_Load();
-    // Until the tray icon exists the window is the only way in, so it starts shown.
-    window.showNormal();
-    return pump.run();
+    const int exitCode = pump.run();
+    // A WM_QUIT from outside ends the loop without an unload: the icon still has to go. Either way the
+    // window goes here, while the Form1 that its messages reach still exists.
+    form.Unload(kw::vbAppTaskManager);
+    window.unload();
+    return exitCode;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win32/control_ids.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/strings.h"
 #include "ui/form1.h"
 #include "ui/layout.h"
@@ -18,6 +19,8 @@ constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIM
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT_PTR kText1SubclassId = 1;
 constexpr int kFontPoints = 8;
+constexpr UINT kMenuName = 1;  // the command IDs of the tray menu's items
+constexpr UINT kMenuQuit = 2;
 
 // Window IDs in the order of ControlId.
 constexpr std::array<int, 11> kWindowIds{IDC_LABEL1,   IDC_FILELIST, IDC_COMMAND1, IDC_COMMAND2,
@@ -73,9 +76,11 @@ bool MainWindow::registerClass() {
     windowClass.hIcon =
         static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_KOPPLUNGSWACHT), IMAGE_ICON,
                                       GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
-    windowClass.hIconSm =
+    // The small image is also the tray icon.
+    smallIcon_ =
         static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_KOPPLUNGSWACHT), IMAGE_ICON,
                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    windowClass.hIconSm = smallIcon_;
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClassName;
@@ -105,9 +110,17 @@ bool MainWindow::create(Form1& form) {
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                             L"MS Shell Dlg"));
     createControls(dpiX, dpiY);
+    createMenu();
     focus_ = control(ControlId::filelist);
-    SetTimer(hwnd_, kTimerId, layout::kTimerInterval, nullptr);
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     return true;
+}
+
+void MainWindow::createMenu() {
+    menu_.reset(CreatePopupMenu());
+    AppendMenuW(menu_.get(), MF_STRING, kMenuName, L"Kopplungswacht");
+    AppendMenuW(menu_.get(), MF_SEPARATOR | MF_GRAYED, 0, nullptr);
+    AppendMenuW(menu_.get(), MF_STRING, kMenuQuit, L"Beenden");
 }
 
 void MainWindow::createControls(int dpiX, int dpiY) {
@@ -138,12 +151,6 @@ HWND MainWindow::control(ControlId id) const {
     return controls_[IndexOf(id)];
 }
 
-void MainWindow::showNormal() {
-    ShowWindow(hwnd_, SW_SHOWNORMAL);
-    SetFocus(control(ControlId::filelist));
-    UpdateWindow(hwnd_);
-}
-
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -165,6 +172,12 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        if (form_ != nullptr) {
+            form_->Form_TaskbarCreated();
+        }
+        return 0;
+    }
     switch (message) {
         case WM_TIMER:
             if (wParam == kTimerId && form_ != nullptr) {
@@ -186,10 +199,23 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 SetFocus(focus_);
             }
             return 0;
+        case WM_MOUSEMOVE:
+            // Also the tray icon's callback: its identifier in wParam, the mouse message in lParam.
+            if (form_ != nullptr) {
+                form_->Form_MouseMove(static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam));
+            }
+            return 0;
         case WM_CLOSE:
             // Form1 decides when the window goes (not in the middle of a tick) and calls unload().
             if (form_ != nullptr) {
-                form_->Unload();
+                form_->Unload(vbFormControlMenu);
+            }
+            return 0;
+        case WM_QUERYENDSESSION: return TRUE;
+        case WM_ENDSESSION:
+            // The process may be ended as soon as this returns: the unload deletes the icon before that.
+            if (wParam != FALSE && form_ != nullptr) {
+                form_->Unload(vbAppWindows);
             }
             return 0;
         case WM_DESTROY:
@@ -240,6 +266,14 @@ LRESULT CALLBACK MainWindow::Text1Proc(HWND window, UINT message, WPARAM wParam,
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
+Hwnd MainWindow::hwnd() {
+    return ToHwnd(hwnd_);
+}
+
+std::uint32_t MainWindow::icon() {
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(smallIcon_));
+}
+
 void MainWindow::setCaption(const std::string& text) {
     SetWindowTextW(hwnd_, Widen(text).c_str());
 }
@@ -282,7 +316,7 @@ void MainWindow::listAdd(const std::string& text) {
 }
 
 WindowState MainWindow::windowState() {
-    if (hwnd_ != nullptr && IsIconic(hwnd_)) {
+    if (hwnd_ != nullptr && (IsIconic(hwnd_) || (minimizedHidden_ && !IsWindowVisible(hwnd_)))) {
         return vbMinimized;
     }
     if (hwnd_ != nullptr && IsZoomed(hwnd_)) {
@@ -292,8 +326,16 @@ WindowState MainWindow::windowState() {
 }
 
 void MainWindow::setWindowState(WindowState state) {
+    minimizedHidden_ = false;
     switch (state) {
-        case vbMinimized: ShowWindow(hwnd_, SW_MINIMIZE); break;
+        case vbMinimized:
+            // ShowWindow would bring a hidden window up minimised, with a taskbar button, for a moment.
+            if (IsWindowVisible(hwnd_)) {
+                ShowWindow(hwnd_, SW_MINIMIZE);
+            } else {
+                minimizedHidden_ = true;
+            }
+            break;
         case vbMaximized: ShowWindow(hwnd_, SW_MAXIMIZE); break;
         case vbNormal:
             if (IsIconic(hwnd_)) {
@@ -304,17 +346,42 @@ void MainWindow::setWindowState(WindowState state) {
 }
 
 void MainWindow::show() {
-    ShowWindow(hwnd_, SW_SHOW);
+    ShowWindow(hwnd_, minimizedHidden_ ? SW_SHOWMINIMIZED : SW_SHOW);
+    minimizedHidden_ = false;
+    // Brought back from the tray, the window belongs in front, with the keyboard.
+    SetForegroundWindow(hwnd_);
 }
 
 void MainWindow::hide() {
-    ShowWindow(hwnd_, SW_HIDE);
+    if (IsWindowVisible(hwnd_)) {
+        ShowWindow(hwnd_, SW_HIDE);
+    }
 }
 
 void MainWindow::unload() {
     if (hwnd_ != nullptr) {
         DestroyWindow(hwnd_);
     }
+}
+
+bool MainWindow::startTimer(std::uint32_t milliseconds) {
+    return SetTimer(hwnd_, kTimerId, milliseconds, nullptr) != 0;
+}
+
+MenuItem MainWindow::popupMenu() {
+    POINT at{};
+    GetCursorPos(&at);
+    // Without the foreground the menu would not close when the user clicks elsewhere, and without the
+    // message after it the next click on the icon would close it at once.
+    SetForegroundWindow(hwnd_);
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
+                       at.y, 0, hwnd_, nullptr));
+    PostMessageW(hwnd_, WM_NULL, 0, 0);
+    if (chosen == kMenuName) {
+        return MenuItem::mnu_name;
+    }
+    return chosen == kMenuQuit ? MenuItem::mnu_quit : MenuItem::none;
 }
 
 void MainWindow::messageBox(const std::string& text, int style, const std::string& title) {

@@ -33,6 +33,25 @@ private:
     HFONT font_ = nullptr;
 };
 
+// The tray menu, destroyed with the window object.
+class Menu {
+public:
+    Menu() = default;
+    Menu(const Menu&) = delete;
+    Menu& operator=(const Menu&) = delete;
+    ~Menu() { reset(nullptr); }
+    void reset(HMENU menu) {
+        if (menu_ != nullptr) {
+            DestroyMenu(menu_);
+        }
+        menu_ = menu;
+    }
+    HMENU get() const { return menu_; }
+
+private:
+    HMENU menu_ = nullptr;
+};
+
 class MainWindow final : public FormView {
 public:
     explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
@@ -40,13 +59,13 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow() override;
 
-    // Creates the window, hidden, with its controls and its timer. Form1 must exist first because the
+    // Creates the window, hidden, with its controls and the tray menu. Form1 must exist first because the
     // window's messages go to it; Form1 in turn needs this object as its view, hence the separate step.
     bool create(Form1& form);
     HWND handle() const { return hwnd_; }
-    // Shows the window in its normal state with the focus on the program list.
-    void showNormal();
 
+    Hwnd hwnd() override;
+    std::uint32_t icon() override;
     void setCaption(const std::string& text) override;
     void setText(ControlId control, const std::string& text) override;
     std::string text(ControlId control) override;
@@ -59,6 +78,8 @@ public:
     void show() override;
     void hide() override;
     void unload() override;
+    bool startTimer(std::uint32_t milliseconds) override;
+    MenuItem popupMenu() override;
     void messageBox(const std::string& text, int style, const std::string& title) override;
 
 private:
@@ -69,6 +90,7 @@ private:
     void onCommand(WORD id, WORD code);
     bool registerClass();
     void createControls(int dpiX, int dpiY);
+    void createMenu();
     HWND control(ControlId id) const;
 
     HINSTANCE instance_;
@@ -76,6 +98,12 @@ private:
     Form1* form_ = nullptr;
     std::array<HWND, 11> controls_{};
     Font font_;
+    Menu menu_;
+    HICON smallIcon_ = nullptr;
+    // Sent by the shell to every top-level window when the taskbar is (re)created.
+    UINT taskbarCreated_ = 0;
+    // Minimised while hidden: remembered, not shown, as the window would otherwise appear to do it.
+    bool minimizedHidden_ = false;
     // The control that had the focus when the window was last deactivated; it gets it back.
     HWND focus_ = nullptr;
 };

@@ -15,6 +15,7 @@ public:
 
     void sleep(std::uint32_t milliseconds) override;
     void doEvents() override;
+    bool quitRequested() override { return quit_; }
 
     // Handles messages until WM_QUIT; returns its exit code.
     int run();

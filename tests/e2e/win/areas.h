@@ -14,6 +14,7 @@ void TestSettings(const Args& args);
 void TestWindow(const Args& args);
 void TestSweep(const Args& args);
 void TestMissingDll(const Args& args);
+void TestTray(const Args& args);
 void ShowForScreenshot(const Args& args);
 void Bench(const Args& args);
 

@@ -17,9 +17,15 @@ struct Area {
 };
 
 constexpr Area kAreas[] = {
-    {"connection", kwt::TestConnection}, {"pidreuse", kwt::TestPidReuse}, {"settings", kwt::TestSettings},
-    {"window", kwt::TestWindow},         {"sweep", kwt::TestSweep},       {"missingdll", kwt::TestMissingDll},
-    {"show", kwt::ShowForScreenshot},    {"bench", kwt::Bench},
+    {"connection", kwt::TestConnection},
+    {"pidreuse", kwt::TestPidReuse},
+    {"settings", kwt::TestSettings},
+    {"window", kwt::TestWindow},
+    {"sweep", kwt::TestSweep},
+    {"missingdll", kwt::TestMissingDll},
+    {"tray", kwt::TestTray},
+    {"show", kwt::ShowForScreenshot},
+    {"bench", kwt::Bench},
 };
 
 }  // namespace

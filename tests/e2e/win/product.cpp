@@ -1,5 +1,7 @@
 #include "product.h"
 
+#include <shellapi.h>
+
 #include <cstdlib>
 
 #include "harness.h"
@@ -61,6 +63,21 @@ void Product::Kill() {
 
 bool Product::Alive() const {
     return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool Product::Restore() const {
+    PostMessageW(window_, WM_MOUSEMOVE, 1, WM_LBUTTONDOWN);
+    return ok(WaitUntil([&] { return IsWindowVisible(window_) && !IsIconic(window_); }, 3000),
+              "restore from the tray: expected the window shown in normal state, got visible %d iconic %d",
+              IsWindowVisible(window_), IsIconic(window_));
+}
+
+bool ShellHoldsIcon(HWND window, UINT id) {
+    NOTIFYICONDATAW probe{};
+    probe.cbSize = sizeof(probe);
+    probe.hWnd = window;
+    probe.uID = id;
+    return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
 }
 
 HWND Product::Control(int id) const {

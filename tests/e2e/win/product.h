@@ -25,6 +25,8 @@ public:
     HWND window() const { return window_; }
     DWORD pid() const { return pid_; }
     HANDLE process() const { return process_; }
+    // Brings the window back from the tray as a left click on the icon does, and waits until it shows.
+    bool Restore() const;
     HWND Control(int id) const;
     std::string Text(int id) const;
     bool Alive() const;
@@ -35,6 +37,10 @@ private:
     DWORD pid_ = 0;
     HWND window_ = nullptr;
 };
+
+// Asks the shell whether it holds the icon of `window` with `id`: a modify that changes nothing
+// succeeds only for an icon the shell has.
+bool ShellHoldsIcon(HWND window, UINT id);
 
 std::string WindowText(HWND hwnd);
 HWND FindTopLevel(DWORD pid, const std::function<bool(HWND)>& match);

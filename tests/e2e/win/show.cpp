@@ -19,7 +19,8 @@ void ShowForScreenshot(const Args& args) {
     Product product;
     if (!product.Start(args[0]))
         return;
-    ok(WaitUntil([&] { return IsWindowVisible(product.window()) != 0; }, 3000), "the window was not shown");
+    if (!product.Restore())
+        return;
     SleepPumping(300);
     RECT r{};
     GetWindowRect(product.window(), &r);

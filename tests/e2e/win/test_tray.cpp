@@ -1,0 +1,196 @@
+// Start-up into the notification area, one copy per session, the tray icon's callbacks and menu, and
+// every way of quitting.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <functional>
+
+#include "areas.h"
+#include "harness.h"
+#include "platform/win32/control_ids.h"
+#include "product.h"
+
+namespace kwt {
+
+namespace {
+
+HWND OpenMenu(DWORD pid) {
+    return FindTopLevel(pid, [](HWND h) {
+        wchar_t cls[16];
+        GetClassNameW(h, cls, 16);
+        return wcscmp(cls, L"#32768") == 0 && IsWindowVisible(h);
+    });
+}
+
+int CountMenus(DWORD pid) {
+    int n = 0;
+    FindTopLevel(pid, [&](HWND h) {
+        wchar_t cls[16];
+        GetClassNameW(h, cls, 16);
+        n += wcscmp(cls, L"#32768") == 0 && IsWindowVisible(h);
+        return false;
+    });
+    return n;
+}
+
+// A copy that ran a launched program; `quit` ends it in one of the ways a user or the system does.
+void QuitLeavesTheProgramsRunning(const std::wstring& exe, const char* how, const std::function<void(Product&)>& quit) {
+    ResetWorld();
+    StoreSettings({ChildEntry(L"kept.txt")}, "-1");
+    SetConnections("1");
+    Product product;
+    if (!product.Start(exe))
+        return;
+    ChildRecord child;
+    ok(WaitForChild(OutFile(L"kept.txt"), child, 3000), "%s: the program was not launched", how);
+    HANDLE launched = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, child.pid);
+    HWND window = product.window();
+    quit(product);
+    ok(WaitForSingleObject(product.process(), 3000) == WAIT_OBJECT_0, "%s: the program did not end within 3 s", how);
+    ok(!ShellHoldsIcon(window, 1), "%s: the shell still holds the icon", how);
+    ok(StillRunning(launched), "%s: the launched program was ended too", how);
+    EndAndClose(launched, 0);
+    ResetWorld();
+}
+
+void StartsHiddenWithItsIconAndRefusesASecondCopy(const std::wstring& exe) {
+    ResetWorld();
+    Product first;
+    if (!first.Start(exe))
+        return;
+    SleepPumping(500);
+    ok(!IsWindowVisible(first.window()), "after start-up: expected no visible window, got %s",
+       DescribeWindows(first.pid()).c_str());
+    ok(ShellHoldsIcon(first.window(), 1), "after start-up: the shell holds no icon with ID 1 for the window");
+    ok(!ShellHoldsIcon(first.window(), 2), "the shell answers for an icon that was never added");
+
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION second{};
+    std::wstring cmd = L"\"" + exe + L"\"";
+    if (!ok(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &second),
+            "could not start a second copy: error %lu", GetLastError()))
+        return;
+    CloseHandle(second.hThread);
+    HWND box = WaitForMessageBox(second.dwProcessId, "Bereits aktiv...", 5000);
+    if (ok(box != nullptr, "second copy: no box titled [Bereits aktiv...]; windows: %s",
+           DescribeWindows(second.dwProcessId).c_str())) {
+        std::string text = MessageBoxText(box);
+        ok(text == "Kopplungswacht ist bereits aktiv\r\nSie finden mich im Systemtray neben der Uhr",
+           "second copy: got text [%s]", text.c_str());
+        HWND secondWindow =
+            FindTopLevel(second.dwProcessId, [](HWND h) { return GetDlgItem(h, IDC_FILELIST) != nullptr; });
+        ok(!secondWindow || !IsWindowVisible(secondWindow), "second copy: its window is visible");
+        ok(!secondWindow || !ShellHoldsIcon(secondWindow, 1), "second copy: it added a tray icon");
+        ok(CloseMessageBox(box), "second copy: the box did not close on OK");
+    }
+    ok(WaitForSingleObject(second.hProcess, 2000) == WAIT_OBJECT_0, "second copy: did not end after OK");
+    CloseHandle(second.hProcess);
+    ok(first.Alive() && ShellHoldsIcon(first.window(), 1) && !IsWindowVisible(first.window()),
+       "first copy: expected running, hidden, with its icon; got alive %d icon %d visible %d", first.Alive(),
+       ShellHoldsIcon(first.window(), 1), IsWindowVisible(first.window()));
+
+    // A restarted shell forgets the icon and announces a new taskbar.
+    NOTIFYICONDATAW forget{};
+    forget.cbSize = sizeof(forget);
+    forget.hWnd = first.window();
+    forget.uID = 1;
+    Shell_NotifyIconW(NIM_DELETE, &forget);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(first.window(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_NORMAL, 3000, &result);
+    ok(ShellHoldsIcon(first.window(), 1), "after TaskbarCreated: the icon was not added again");
+    first.Kill();
+}
+
+void CallbacksAndMenu(const std::wstring& exe) {
+    ResetWorld();
+    Product product;
+    if (!product.Start(exe))
+        return;
+    HWND window = product.window();
+    for (LPARAM code : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK})
+        PostMessageW(window, WM_MOUSEMOVE, 1, code);
+    PostMessageW(window, WM_MOUSEMOVE, 0, WM_LBUTTONDOWN);  // a pointer move, not the icon
+    SleepPumping(400);
+    ok(!IsWindowVisible(window) && !OpenMenu(product.pid()),
+       "codes 0x200, 0x202, 0x203 and ID 0: expected nothing, got visible %d menu %p", IsWindowVisible(window),
+       static_cast<void*>(OpenMenu(product.pid())));
+    if (!product.Restore())
+        return;
+
+    PostMessageW(window, WM_MOUSEMOVE, 1, WM_RBUTTONDOWN);
+    ok(WaitUntil([&] { return OpenMenu(product.pid()) != nullptr; }, 2000), "0x204: no menu opened");
+    PostMessageW(window, WM_MOUSEMOVE, 1, WM_RBUTTONUP);
+    SleepPumping(400);
+    ok(CountMenus(product.pid()) == 1, "0x204 then 0x205: expected one menu, got %d", CountMenus(product.pid()));
+    HWND menuWindow = OpenMenu(product.pid());
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+    wchar_t first[64] = {}, last[64] = {};
+    GetMenuStringW(menu, 0, first, 64, MF_BYPOSITION);
+    GetMenuStringW(menu, 2, last, 64, MF_BYPOSITION);
+    const UINT separator = GetMenuState(menu, 1, MF_BYPOSITION);
+    ok(GetMenuItemCount(menu) == 3 && Utf8(first) == "Kopplungswacht" && Utf8(last) == "Beenden" &&
+           (separator & MF_SEPARATOR) && (separator & (MF_GRAYED | MF_DISABLED)),
+       "menu: expected [Kopplungswacht], a disabled separator, [Beenden]; got %d items [%s] state %#x [%s]",
+       GetMenuItemCount(menu), Utf8(first).c_str(), separator, Utf8(last).c_str());
+    PostMessageW(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+    ok(WaitUntil([&] { return !OpenMenu(product.pid()); }, 2000), "the menu did not close on Escape");
+
+    // Hidden again, then "Kopplungswacht" from the menu brings the window back.
+    PostMessageW(product.Control(IDC_COMMAND4), BM_CLICK, 0, 0);
+    ok(WaitUntil([&] { return !IsWindowVisible(window); }, 2000), "minimise: the window was not hidden");
+    PostMessageW(window, WM_MOUSEMOVE, 1, WM_RBUTTONUP);
+    if (ok(WaitUntil([&] { return OpenMenu(product.pid()) != nullptr; }, 2000), "0x205: no menu opened")) {
+        PostMessageW(OpenMenu(product.pid()), WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(OpenMenu(product.pid()), WM_KEYDOWN, VK_RETURN, 0);
+        ok(WaitUntil([&] { return IsWindowVisible(window) && !IsIconic(window); }, 2000),
+           "menu item Kopplungswacht: expected the window shown in normal state, got visible %d iconic %d",
+           IsWindowVisible(window), IsIconic(window));
+    }
+    product.Kill();
+}
+
+}  // namespace
+
+void TestTray(const Args& args) {
+    const std::wstring& exe = args[0];
+    StartsHiddenWithItsIconAndRefusesASecondCopy(exe);
+    CallbacksAndMenu(exe);
+    QuitLeavesTheProgramsRunning(exe, "Beenden", [](Product& product) {
+        PostMessageW(product.window(), WM_MOUSEMOVE, 1, WM_RBUTTONDOWN);
+        HWND menu = nullptr;
+        WaitUntil([&] { return (menu = OpenMenu(product.pid())) != nullptr; }, 2000);
+        for (WPARAM key : {VK_UP, VK_RETURN})  // from no selection, up wraps to the last item
+            PostMessageW(menu, WM_KEYDOWN, key, 0);
+    });
+    QuitLeavesTheProgramsRunning(exe, "Close",
+                                 [](Product& product) { PostMessageW(product.window(), WM_CLOSE, 0, 0); });
+    QuitLeavesTheProgramsRunning(exe, "end of session", [](Product& product) {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(product.window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 3000, &answer);
+        ok(answer == TRUE, "WM_QUERYENDSESSION: expected TRUE, got %lu", static_cast<unsigned long>(answer));
+        HWND window = product.window();
+        SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 3000, &answer);
+        ok(!ShellHoldsIcon(window, 1), "WM_ENDSESSION: the icon was still there when the message returned");
+    });
+
+    // A quit request during the countdown: nothing is launched and the program ends.
+    ResetWorld();
+    StoreSettings({ChildEntry(L"never.txt")}, "3");
+    SetConnections("1");
+    Product product;
+    if (product.Start(exe)) {
+        CollectStatus(product, CountdownText(2), 4000);
+        PostThreadMessageW(GetWindowThreadProcessId(product.window(), nullptr), WM_QUIT, 0, 0);
+        ok(WaitForSingleObject(product.process(), 1000) == WAIT_OBJECT_0, "WM_QUIT in the countdown: still running");
+        SleepPumping(3000);
+        ChildRecord child;
+        ok(!ReadChild(OutFile(L"never.txt"), child), "WM_QUIT in the countdown: a program was launched (pid %lu)",
+           child.pid);
+    }
+    product.Kill();
+    ResetWorld();
+}
+
+}  // namespace kwt
