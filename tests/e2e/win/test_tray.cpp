@@ -161,7 +161,7 @@ void TestTray(const Args& args) {
         PostMessageW(product.window(), WM_MOUSEMOVE, 1, WM_RBUTTONDOWN);
         HWND menu = nullptr;
         WaitUntil([&] { return (menu = OpenMenu(product.pid())) != nullptr; }, 2000);
-        for (WPARAM key : {VK_UP, VK_RETURN})  // from no selection, up wraps to the last item
+        for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})  // the separator is skipped
             PostMessageW(menu, WM_KEYDOWN, key, 0);
     });
     QuitLeavesTheProgramsRunning(exe, "Close",
