@@ -60,6 +60,12 @@ public:
     virtual int listCount() = 0;
     virtual std::string listItem(int index) = 0;
     virtual void listAdd(const std::string& text) = 0;
+    // The index of the selected entry, or -1 when none is selected. At most one entry is selected.
+    virtual int listIndex() = 0;
+    // The entries behind move up by one; removing the selected entry leaves none selected.
+    virtual void listRemove(int index) = 0;
+    // The entries from `index` on move down by one, the selection with them.
+    virtual void listInsert(int index, const std::string& text) = 0;
 
     virtual WindowState windowState() = 0;
     virtual void setWindowState(WindowState state) = 0;

@@ -2,6 +2,7 @@
 //   watch/watcher.cpp      the connection watcher (Timer1_Timer, aufzaehlen)
 //   watch/launcher.cpp     launching and ending the programs (starten, warten, terminieren, prozessbeenden)
 //   settings/settings.cpp  the stored program list and start delay (laden, speichern, Text1_KeyPress)
+//   list/list_commands.cpp editing the program list (Command1..3, the list's events, dateiwaehlen)
 //   ui/form1.cpp           start-up, the window's own commands and quitting
 //   tray/tray_menu.cpp     the tray icon's callback and its menu
 // The Win32 window turns each message into a call of the matching handler and does nothing else.
@@ -14,8 +15,12 @@
 #include <vector>
 
 #include "platform/app_instance.h"
+#include "platform/drop_data.h"
 #include "platform/event_pump.h"
 #include "platform/form_view.h"
+#include "platform/input_box.h"
+#include "platform/mouse_input.h"
+#include "platform/open_file_dialog.h"
 #include "platform/os_version.h"
 #include "platform/processes.h"
 #include "platform/remote_access.h"
@@ -47,6 +52,9 @@ struct Platform {
     OsVersion& os;
     ShellTray& tray;
     AppInstance& instance;
+    OpenFileDialog& fileDialog;
+    InputBox& input;
+    MouseInput& mouse;
 };
 
 class Form1 {
@@ -77,6 +85,16 @@ public:
     void Command5_Click();
     void Text1_KeyPress(std::int16_t& KeyAscii);
 
+    // Editing the program list: add, remove, edit, and the list's own events. Button values are 1 left,
+    // 2 right, 4 middle; shift states 1 Shift, 2 Ctrl, 4 Alt; X and Y in twips within the list.
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void filelist_DblClick();
+    void filelist_KeyUp(std::int16_t KeyCode, std::int16_t Shift);
+    void filelist_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void filelist_OLEDragDrop(const DropData& Data);
+
     // The program list in the settings store: read once at start-up, written after every change.
     void laden();
     void speichern();
@@ -87,6 +105,8 @@ public:
     std::int16_t schlafzeit = 0;
     std::unique_ptr<clsSysTrayRefresh> trayrefresh;
     TrayIcon trayicon;  // the record `nid` of the tray icon
+    // Lives as long as the window, so each use of the dialog starts with the file chosen last.
+    CommonDialog dlgOpenFile;
 
 private:
     // Handles the pending window events; a request to end the program met there unloads the window.
@@ -105,6 +125,9 @@ private:
     // Settings.
     void ladeSchlafzeit();
     std::optional<std::int16_t> zahl(const std::string& text);
+
+    // Program list editing.
+    std::string dateiwaehlen();
 
     Platform p_;
     // The processes behind `pids`, slot for slot (empty where a launch failed or was skipped).

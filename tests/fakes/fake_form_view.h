@@ -56,6 +56,16 @@ public:
         list.push_back(text);
         log("listAdd " + text);
     }
+    int listIndex() override { return selected; }
+    // The selection follows its entry, as in the real list box.
+    void listRemove(int index) override {
+        list.erase(list.begin() + index);
+        selected = selected == index ? -1 : selected > index ? selected - 1 : selected;
+    }
+    void listInsert(int index, const std::string& text) override {
+        list.insert(list.begin() + index, text);
+        selected = selected >= index ? selected + 1 : selected;
+    }
 
     WindowState windowState() override { return state; }
     void setWindowState(WindowState newState) override {
@@ -116,6 +126,7 @@ public:
     int menusOpened = 0;
     std::string caption = "Kopplungswacht";
     std::vector<std::string> list;
+    int selected = -1;
     WindowState state = vbNormal;
     bool visible = true;
     int showCalls = 0;

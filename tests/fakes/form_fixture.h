@@ -11,6 +11,7 @@
 #include "fakes/fake_app_instance.h"
 #include "fakes/fake_event_pump.h"
 #include "fakes/fake_form_view.h"
+#include "fakes/fake_list_dialogs.h"
 #include "fakes/fake_os_version.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_remote_access.h"
@@ -70,9 +71,13 @@ struct FormRig {
     FakeOsVersion os;
     FakeShellTray tray;
     FakeAppInstance instance;
+    FakeOpenFileDialog fileDialog;
+    FakeInputBox input;
+    FakeMouseInput mouse;
     // The calls of start-up, the tray and the unload, in order, across the fakes.
     std::vector<std::string> journal;
-    Form1 form{Platform{view, events, remote, processes, store, locale, windows, os, tray, instance}};
+    Form1 form{Platform{view, events, remote, processes, store, locale, windows, os, tray, instance, fileDialog, input,
+                        mouse}};
     Hwnd trayToolbar = 0;
 };
 

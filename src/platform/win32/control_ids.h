@@ -14,3 +14,8 @@
 #define IDC_STATUS 1010
 
 #define IDI_KOPPLUNGSWACHT 1
+
+// The input box that edits a list entry.
+#define IDD_INPUTBOX 100
+#define IDC_INPUT_PROMPT 1100
+#define IDC_INPUT_TEXT 1101

@@ -2,8 +2,10 @@
 #include <windows.h>
 
 #include "platform/win32/app_instance.h"
+#include "platform/win32/list_dialogs.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/message_pump.h"
+#include "platform/win32/mouse_input.h"
 #include "platform/win32/os_version.h"
 #include "platform/win32/processes.h"
 #include "platform/win32/ras_remote_access.h"
@@ -24,8 +26,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     kw::win32::Win32OsVersion os;
     kw::win32::Win32ShellTray tray;
     kw::win32::Win32AppInstance single;
+    kw::win32::Win32OpenFileDialog fileDialog(window);
+    kw::win32::Win32InputBox input(instance, window);
+    kw::win32::Win32MouseInput mouse;
 
-    kw::Form1 form(kw::Platform{window, pump, remoteAccess, processes, store, locale, windows, os, tray, single});
+    kw::Form1 form(kw::Platform{window, pump, remoteAccess, processes, store, locale, windows, os, tray, single,
+                                fileDialog, input, mouse});
     if (!window.create(form)) {
         return 1;
     }

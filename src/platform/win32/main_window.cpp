@@ -18,6 +18,8 @@ constexpr wchar_t kTitle[] = L"Kopplungswacht";
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT_PTR kText1SubclassId = 1;
+constexpr UINT_PTR kFilelistSubclassId = 2;
+constexpr UINT kDropMessage = WM_APP + 1;
 constexpr int kFontPoints = 8;
 constexpr UINT kMenuName = 1;  // the command IDs of the tray menu's items
 constexpr UINT kMenuQuit = 2;
@@ -59,11 +61,26 @@ std::wstring WindowText(HWND window) {
     return std::wstring(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
+// The shift state of a mouse or key event: 1 Shift, 2 Ctrl, 4 Alt.
+std::int16_t ShiftState() {
+    return static_cast<std::int16_t>((GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+                                     (GetKeyState(VK_MENU) < 0 ? 4 : 0));
+}
+
 }  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance)
+    : instance_(instance), dropTarget_([this](DropData dropped) {
+          drops_.push_back(std::move(dropped));
+          PostMessageW(hwnd_, kDropMessage, 0, 0);
+      }) {}
 
 MainWindow::~MainWindow() {
     if (hwnd_ != nullptr) {
         DestroyWindow(hwnd_);
+    }
+    if (oleInitialized_) {
+        OleUninitialize();
     }
 }
 
@@ -98,6 +115,8 @@ bool MainWindow::create(Form1& form) {
     const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
     const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
+    dpiX_ = dpiX;
+    dpiY_ = dpiY;
 
     RECT frame{0, 0, layout::TwipsToPixels(layout::kClientWidth, dpiX),
                layout::TwipsToPixels(layout::kClientHeight, dpiY)};
@@ -113,6 +132,11 @@ bool MainWindow::create(Form1& form) {
     createMenu();
     focus_ = control(ControlId::filelist);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    // Drops from the shell arrive through OLE, which this thread must have initialised first.
+    oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
+    if (oleInitialized_) {
+        RegisterDragDrop(control(ControlId::filelist), &dropTarget_);
+    }
     return true;
 }
 
@@ -145,6 +169,8 @@ void MainWindow::createControls(int dpiX, int dpiY) {
         }
     }
     SetWindowSubclass(control(ControlId::Text1), Text1Proc, kText1SubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(control(ControlId::filelist), FilelistProc, kFilelistSubclassId,
+                      reinterpret_cast<DWORD_PTR>(this));
 }
 
 HWND MainWindow::control(ControlId id) const {
@@ -218,7 +244,18 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 form_->Unload(vbAppWindows);
             }
             return 0;
+        case kDropMessage:
+            if (!drops_.empty()) {
+                const DropData dropped = std::move(drops_.front());
+                drops_.pop_front();
+                if (form_ != nullptr) {
+                    form_->filelist_OLEDragDrop(dropped);
+                }
+            }
+            return 0;
         case WM_DESTROY:
+            // The list box is still there; its registration must go before it does.
+            RevokeDragDrop(control(ControlId::filelist));
             KillTimer(hwnd_, kTimerId);
             PostQuitMessage(0);
             return 0;
@@ -230,10 +267,23 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::onCommand(WORD id, WORD code) {
     // IDOK and IDCANCEL, which the dialog manager sends for Enter and Escape, land here and do nothing:
     // the window has no default and no cancel button.
-    if (code != BN_CLICKED || form_ == nullptr) {
+    if (form_ == nullptr) {
         return;
     }
-    if (id == IDC_COMMAND4) {
+    if (id == IDC_FILELIST && code == LBN_DBLCLK) {
+        form_->filelist_DblClick();
+        return;
+    }
+    if (code != BN_CLICKED) {
+        return;
+    }
+    if (id == IDC_COMMAND1) {
+        form_->Command1_Click();
+    } else if (id == IDC_COMMAND2) {
+        form_->Command2_Click();
+    } else if (id == IDC_COMMAND3) {
+        form_->Command3_Click();
+    } else if (id == IDC_COMMAND4) {
         form_->Command4_Click();
     } else if (id == IDC_COMMAND5) {
         form_->Command5_Click();
@@ -272,6 +322,34 @@ Hwnd MainWindow::hwnd() {
 
 std::uint32_t MainWindow::icon() {
     return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(smallIcon_));
+}
+
+LRESULT CALLBACK MainWindow::FilelistProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR self) {
+    auto* owner = reinterpret_cast<MainWindow*>(self);
+    switch (message) {
+        case WM_KEYUP:
+            if (owner->form_ != nullptr) {
+                owner->form_->filelist_KeyUp(static_cast<std::int16_t>(wParam), ShiftState());
+            }
+            break;
+        case WM_LBUTTONUP: owner->onListMouseUp(1, lParam); break;
+        case WM_RBUTTONUP: owner->onListMouseUp(2, lParam); break;
+        case WM_MBUTTONUP: owner->onListMouseUp(4, lParam); break;
+        case WM_NCDESTROY: RemoveWindowSubclass(window, FilelistProc, kFilelistSubclassId); break;
+        default: break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// The handler takes the position in twips.
+void MainWindow::onListMouseUp(std::int16_t button, LPARAM lParam) {
+    if (form_ == nullptr) {
+        return;
+    }
+    const float x = static_cast<float>(static_cast<short>(LOWORD(lParam))) * 1440.0f / static_cast<float>(dpiX_);
+    const float y = static_cast<float>(static_cast<short>(HIWORD(lParam))) * 1440.0f / static_cast<float>(dpiY_);
+    form_->filelist_MouseUp(button, ShiftState(), x, y);
 }
 
 void MainWindow::setCaption(const std::string& text) {
@@ -313,6 +391,21 @@ std::string MainWindow::listItem(int index) {
 void MainWindow::listAdd(const std::string& text) {
     const std::wstring wide = Widen(text);
     SendMessageW(control(ControlId::filelist), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+int MainWindow::listIndex() {
+    const LRESULT index = SendMessageW(control(ControlId::filelist), LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+void MainWindow::listRemove(int index) {
+    SendMessageW(control(ControlId::filelist), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+void MainWindow::listInsert(int index, const std::string& text) {
+    const std::wstring wide = Widen(text);
+    SendMessageW(control(ControlId::filelist), LB_INSERTSTRING, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 WindowState MainWindow::windowState() {

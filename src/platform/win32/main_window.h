@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <array>
+#include <deque>
 
 #include "platform/form_view.h"
+#include "platform/win32/drop_target.h"
 
 namespace kw {
 class Form1;
@@ -54,7 +56,7 @@ private:
 
 class MainWindow final : public FormView {
 public:
-    explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
+    explicit MainWindow(HINSTANCE instance);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow() override;
@@ -73,6 +75,9 @@ public:
     int listCount() override;
     std::string listItem(int index) override;
     void listAdd(const std::string& text) override;
+    int listIndex() override;
+    void listRemove(int index) override;
+    void listInsert(int index, const std::string& text) override;
     WindowState windowState() override;
     void setWindowState(WindowState state) override;
     void show() override;
@@ -86,6 +91,9 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK Text1Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR self);
+    static LRESULT CALLBACK FilelistProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
+    void onListMouseUp(std::int16_t button, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(WORD id, WORD code);
     bool registerClass();
@@ -106,6 +114,13 @@ private:
     bool minimizedHidden_ = false;
     // The control that had the focus when the window was last deactivated; it gets it back.
     HWND focus_ = nullptr;
+    int dpiX_ = 96;
+    int dpiY_ = 96;
+    bool oleInitialized_ = false;
+    ListDropTarget dropTarget_;
+    // Drops wait here for the window to handle them after the drag has ended: a message box shown
+    // inside the drop would hold the source (Explorer) until the user closes it.
+    std::deque<DropData> drops_;
 };
 
 }  // namespace kw::win32

@@ -1,0 +1,134 @@
+// Editing the program list: add through the open-file dialog, remove, edit in an input box, drops.
+// Every change is saved at once; the list never holds more than ten entries.
+#include <cmath>
+#include <string>
+
+#include "ui/form1.h"
+
+namespace kw {
+namespace {
+
+constexpr int kMaxEntries = 10;
+constexpr std::int16_t kRightButton = 2;
+constexpr std::int16_t kDeleteKey = 46;  // VK_DELETE
+
+// Hide the read-only box, only existing files, Explorer style, long names. One file per use, and the
+// process's current folder may follow the chosen file.
+constexpr std::uint32_t kOpenFlags = 0x4 | 0x1000 | 0x80000 | 0x200000;
+static_assert(kOpenFlags == 2625540);
+
+std::string Quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
+
+void NoSelection(FormView& view) {
+    view.messageBox("Bitte wählen Sie zuerst eine Datei aus,\r\noder fügen eine Datei hinzu.", vbExclamation,
+                    "Keine Datei gewählt");
+}
+
+}  // namespace
+
+std::string Form1::dateiwaehlen() {
+    dlgOpenFile.Filter = "Ausführbare Dateien (*.exe;*.com;*.bat)|*.exe;*.com;*.bat|Alle Dateien (*.*)|*.*";
+    dlgOpenFile.DialogTitle = "File wählen";
+    dlgOpenFile.Flags = kOpenFlags;
+    const DialogError error = p_.fileDialog.showOpen(dlgOpenFile);
+    if (error.number == 0) {
+        return dlgOpenFile.FileName;
+    }
+    if (error.number != kDialogCancelled) {
+        // No title: the box shows the program's.
+        p_.view.messageBox("Error " + std::to_string(error.number) + " selecting file.\r\n" + error.description,
+                           vbOKOnly, "");
+    }
+    return "";
+}
+
+void Form1::Command1_Click() {
+    const std::string path = dateiwaehlen();
+    if (!path.empty()) {
+        p_.view.listAdd(Quoted(path));
+    }
+    if (p_.view.listCount() > kMaxEntries - 1) {
+        p_.view.setEnabled(ControlId::Command1, false);
+    }
+    speichern();
+}
+
+void Form1::Command2_Click() {
+    const int selected = p_.view.listIndex();
+    if (selected < 0) {
+        NoSelection(p_.view);
+        return;
+    }
+    p_.view.listRemove(selected);
+    if (p_.view.listCount() < kMaxEntries) {
+        p_.view.setEnabled(ControlId::Command1, true);
+    }
+    speichern();
+}
+
+void Form1::Command3_Click() {
+    const int k = p_.view.listIndex();
+    if (k < 0) {
+        NoSelection(p_.view);
+        return;
+    }
+    const std::string text =
+        p_.input.inputBox("Hier kann der Eintrag bearbeitet werden,\r\num z.B. Parameter hinzuzufügen.",
+                          "Eintrag bearbeiten", p_.view.listItem(k));
+    if (text.empty()) {
+        return;
+    }
+    p_.view.listInsert(k, text);
+    p_.view.listRemove(k + 1);
+    speichern();
+}
+
+void Form1::filelist_DblClick() {
+    Command3_Click();
+}
+
+void Form1::filelist_KeyUp(std::int16_t KeyCode, std::int16_t) {
+    if (KeyCode == kDeleteKey && p_.view.listIndex() >= 0) {
+        Command2_Click();
+    }
+}
+
+// A left click where the pointer is selects the entry under it, as the list itself decides; the
+// events in between let the list see the press and the release before the removal.
+void Form1::filelist_MouseUp(std::int16_t Button, std::int16_t, float X, float Y) {
+    if (Button != kRightButton) {
+        return;
+    }
+    const auto dx = static_cast<std::int32_t>(std::lrint(X));
+    const auto dy = static_cast<std::int32_t>(std::lrint(Y));
+    p_.mouse.mouseEvent(kMouseLeftDown, dx, dy, 0, 0);
+    doEvents();
+    p_.mouse.mouseEvent(kMouseLeftUp, dx, dy, 0, 0);
+    doEvents();
+    if (p_.view.listIndex() >= 0) {
+        Command2_Click();
+    }
+}
+
+void Form1::filelist_OLEDragDrop(const DropData& Data) {
+    if (!Data.hasFileList) {
+        p_.view.messageBox("Keine gültige Datei gedroppt!", vbCritical, "Fehler bei Drag & Drop");
+        return;
+    }
+    if (p_.view.listCount() + static_cast<int>(Data.files.size()) > kMaxEntries) {
+        p_.view.messageBox("Sorry, es sind maximal 10 Programme zugelassen.", vbExclamation,
+                           "Maximal 10 Dateie gestattet");
+    } else {
+        for (const std::string& path : Data.files) {
+            p_.view.listAdd(Quoted(path));
+        }
+    }
+    if (p_.view.listCount() > kMaxEntries - 1) {
+        p_.view.setEnabled(ControlId::Command1, false);
+    }
+    speichern();
+}
+
+}  // namespace kw

@@ -1,0 +1,83 @@
+// The open-file dialog, the input box and the synthetic mouse, answering as a test scripts them and
+// logging what they were asked.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/input_box.h"
+#include "platform/mouse_input.h"
+#include "platform/open_file_dialog.h"
+
+namespace kw::test {
+
+class FakeOpenFileDialog final : public OpenFileDialog {
+public:
+    DialogError showOpen(CommonDialog& dialog) override {
+        shown.push_back(dialog);
+        if (answers.empty())
+            return {kDialogCancelled, ""};
+        const Answer answer = answers.front();
+        answers.pop_front();
+        if (answer.error.number == 0)
+            dialog.FileName = answer.path;
+        return answer.error;
+    }
+
+    void choose(const std::string& path) { answers.push_back({path, {}}); }
+    void cancel() { answers.push_back({"", {kDialogCancelled, ""}}); }
+    void fail(std::int32_t number, const std::string& description) { answers.push_back({"", {number, description}}); }
+
+    std::vector<CommonDialog> shown;  // the dialog object as each showing found it
+
+private:
+    struct Answer {
+        std::string path;
+        DialogError error;
+    };
+    std::deque<Answer> answers;
+};
+
+struct InputBoxShown {
+    std::string prompt, title, defaultText;
+};
+
+class FakeInputBox final : public InputBox {
+public:
+    std::string inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override {
+        shown.push_back({prompt, title, defaultText});
+        if (answers.empty())
+            return "";
+        std::string answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::deque<std::string> answers;  // "" stands for a cancel
+    std::vector<InputBoxShown> shown;
+};
+
+struct MouseEventSent {
+    std::uint32_t flags;
+    std::int32_t dx, dy;
+    std::uint32_t data, extraInfo;
+};
+
+class FakeMouseInput final : public MouseInput {
+public:
+    void mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
+                    std::uint32_t extraInfo) override {
+        sent.push_back({flags, dx, dy, data, extraInfo});
+        if (onEvent)
+            onEvent(flags);
+    }
+
+    std::vector<MouseEventSent> sent;
+    // What the input causes in the window, typically an event scheduled on the event pump.
+    std::function<void(std::uint32_t flags)> onEvent;
+};
+
+}  // namespace kw::test
