@@ -250,6 +250,26 @@ TEST_F(ListTest, RightClickPressesAndReleasesWithEventsBetweenThenRemovesTheEntr
     EXPECT_EQ(view.list.size(), 3u);
 }
 
+TEST(ListClosedMeanwhile, ClosingTheWindowDuringARightClickOrAnEditLeavesTheStoredListAlone) {
+    for (const bool rightClick : {true, false}) {
+        SCOPED_TRACE(rightClick ? "right click" : "edit");
+        ListRig rig;
+        rig.startWith(3);
+        rig.view.selected = 1;
+        if (rightClick) {
+            rig.mouse.onEvent = [&](std::uint32_t) { rig.events.at(rig.events.now(), [&] { rig.form.Unload(vbFormControlMenu); }); };
+            rig.form.filelist_MouseUp(2, 0, 0, 0);
+        } else {
+            rig.input.whileOpen = [&] { rig.form.Unload(vbFormControlMenu); };
+            rig.input.answers = {"neu"};
+            rig.form.Command3_Click();
+        }
+        EXPECT_EQ(rig.view.unloadCalls, 1);
+        EXPECT_EQ(rig.view.list, (std::vector<std::string>{"a0", "a1", "a2"}));
+        EXPECT_TRUE(rig.store.writes.empty()) << "saving a list that is gone would blank every slot";
+    }
+}
+
 TEST_F(ListTest, DropsOfTextAndOfFoldersAndDuplicates) {
     startWith(1);
     form.filelist_OLEDragDrop(DropData{false, {}});

@@ -49,6 +49,8 @@ class FakeInputBox final : public InputBox {
 public:
     std::string inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override {
         shown.push_back({prompt, title, defaultText});
+        if (whileOpen)
+            whileOpen();
         if (answers.empty())
             return "";
         std::string answer = answers.front();
@@ -58,6 +60,7 @@ public:
 
     std::deque<std::string> answers;  // "" stands for a cancel
     std::vector<InputBoxShown> shown;
+    std::function<void()> whileOpen;  // what happens elsewhere while the box is open
 };
 
 struct MouseEventSent {

@@ -394,7 +394,8 @@ void MainWindow::listAdd(const std::string& text) {
 }
 
 int MainWindow::listIndex() {
-    const LRESULT index = SendMessageW(control(ControlId::filelist), LB_GETCURSEL, 0, 0);
+    HWND list = control(ControlId::filelist);
+    const LRESULT index = list != nullptr ? SendMessageW(list, LB_GETCURSEL, 0, 0) : LB_ERR;
     return index == LB_ERR ? -1 : static_cast<int>(index);
 }
 
