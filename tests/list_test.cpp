@@ -257,7 +257,9 @@ TEST(ListClosedMeanwhile, ClosingTheWindowDuringARightClickOrAnEditLeavesTheStor
         rig.startWith(3);
         rig.view.selected = 1;
         if (rightClick) {
-            rig.mouse.onEvent = [&](std::uint32_t) { rig.events.at(rig.events.now(), [&] { rig.form.Unload(vbFormControlMenu); }); };
+            rig.mouse.onEvent = [&](std::uint32_t) {
+                rig.events.at(rig.events.now(), [&] { rig.form.Unload(vbFormControlMenu); });
+            };
             rig.form.filelist_MouseUp(2, 0, 0, 0);
         } else {
             rig.input.whileOpen = [&] { rig.form.Unload(vbFormControlMenu); };

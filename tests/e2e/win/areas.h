@@ -11,6 +11,7 @@ using Args = std::vector<std::wstring>;  // the arguments after the area name; [
 void TestConnection(const Args& args);
 void TestPidReuse(const Args& args);
 void TestSettings(const Args& args);
+void TestList(const Args& args);
 void TestWindow(const Args& args);
 void TestSweep(const Args& args);
 void TestMissingDll(const Args& args);

@@ -20,6 +20,7 @@ constexpr Area kAreas[] = {
     {"connection", kwt::TestConnection},
     {"pidreuse", kwt::TestPidReuse},
     {"settings", kwt::TestSettings},
+    {"list", kwt::TestList},
     {"window", kwt::TestWindow},
     {"sweep", kwt::TestSweep},
     {"missingdll", kwt::TestMissingDll},

@@ -169,6 +169,30 @@ bool CloseMessageBox(HWND box, DWORD timeoutMs) {
     return WaitUntil([&] { return !IsWindow(box); }, timeoutMs);
 }
 
+std::vector<std::string> ListEntries(const Product& product) {
+    std::vector<std::string> entries;
+    HWND list = product.Control(IDC_FILELIST);
+    LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t buf[1024] = {};
+        LRESULT len = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+        if (len < 0 || len >= 1024)
+            entries.push_back("<length " + std::to_string(len) + ">");
+        else {
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buf));
+            entries.push_back(Utf8(std::wstring(buf, static_cast<size_t>(len))));
+        }
+    }
+    return entries;
+}
+
+std::string Joined(const std::vector<std::string>& items) {
+    std::string out;
+    for (const std::string& s : items)
+        out += "[" + s + "]";
+    return out;
+}
+
 bool ReadChild(const std::wstring& path, ChildRecord& record) {
     std::string content;
     if (!ReadWholeFile(path, content))

@@ -51,6 +51,10 @@ HWND WaitForMessageBox(DWORD pid, const std::string& title, DWORD timeoutMs);
 std::string MessageBoxText(HWND box);
 bool CloseMessageBox(HWND box, DWORD timeoutMs = 2000);
 
+// The entries of the program list as the window shows them, and a list as "[a][b]" for messages.
+std::vector<std::string> ListEntries(const Product& product);
+std::string Joined(const std::vector<std::string>& items);
+
 // ---- programs started by the product or by the test ----
 struct ChildRecord {
     DWORD pid = 0;
