@@ -209,18 +209,18 @@ TEST_F(ListTest, EditCancelledOrEmptiedChangesAndSavesNothing) {
 TEST_F(ListTest, RightClickPressesAndReleasesWithEventsBetweenThenRemovesTheEntryUnderThePointer) {
     startWith(4);
     view.selected = 3;
-    std::vector<std::string> journal;
+    std::vector<std::string> order;
     mouse.onEvent = [&](std::uint32_t flags) {
-        journal.push_back(flags == 2 ? "press" : "release");
+        order.push_back(flags == 2 ? "press" : "release");
         // The list selects the entry under the pointer when it handles the press.
         events.at(events.now(), [&, flags] {
             if (flags == 2)
                 view.selected = 1;
-            journal.push_back("handled with " + std::to_string(view.list.size()) + " entries");
+            order.push_back("handled with " + std::to_string(view.list.size()) + " entries");
         });
     };
     form.filelist_MouseUp(2, 0, 1234.5f, 87.5f);
-    EXPECT_EQ(journal,
+    EXPECT_EQ(order,
               (std::vector<std::string>{"press", "handled with 4 entries", "release", "handled with 4 entries"}));
     ASSERT_EQ(mouse.sent.size(), 2u);
     EXPECT_EQ(mouse.sent[0].flags, 2u);
