@@ -237,14 +237,17 @@ void MakeFile(const std::wstring& path) {
 
 // ---- the scenario ----
 
+// The file name field of the open-file dialog: edt1, or the newer dialog's combo box cmb13.
+HWND FileNameField(HWND dialog) {
+    HWND field = GetDlgItem(dialog, 1152);
+    return field ? field : GetDlgItem(dialog, 1148);
+}
+
 void AddAndCancel(const Product& product, std::vector<std::string>& list, const std::wstring& file) {
     HWND dialog = OpenByButton(product, IDC_COMMAND1, "File wählen");
     if (!dialog)
         return;
-    HWND name = GetDlgItem(dialog, 1152);  // edt1; the newer dialog has a combo box cmb13
-    if (!name)
-        name = GetDlgItem(dialog, 1148);
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+    SendMessageW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     ok(Closed(dialog), "add: the dialog did not close on OK");
     ExpectNoBox(product, "add");
@@ -254,8 +257,7 @@ void AddAndCancel(const Product& product, std::vector<std::string>& list, const 
     MarkSlot9();
     if (!(dialog = OpenByButton(product, IDC_COMMAND1, "File wählen")))
         return;
-    name = GetDlgItem(dialog, 1152) ? GetDlgItem(dialog, 1152) : GetDlgItem(dialog, 1148);
-    const std::string shown = WindowText(name), base = Utf8(file.substr(file.rfind(L'\\') + 1));
+    const std::string shown = WindowText(FileNameField(dialog)), base = Utf8(file.substr(file.rfind(L'\\') + 1));
     ok(shown.find(base) != std::string::npos, "the dialog's second use: expected the last file [%s], got [%s]",
        base.c_str(), shown.c_str());
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
