@@ -30,15 +30,14 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Preparing the Wine prefix $WINEPREFIX (once)..."
     wineboot -i >/dev/null 2>&1
-    # Debian's Wine does not find the fonts of fonts-wine by itself; without them captions and the
-    # caption-bar buttons are drawn in a substitute font.
-    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     if [ $virtual = 1 ]; then
         # Without a window manager Wine pauses whenever a window hides, unless it manages the frames itself.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     fi
     wineserver -w
 fi
+# The fonts the window was laid out for, also in a prefix made before they were set up.
+"$(dirname "$0")/wine-fonts.sh"
 
 if [ $virtual = 0 ]; then
     wine "$exe"

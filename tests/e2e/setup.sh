@@ -49,15 +49,14 @@ export DISPLAY="$display"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "creating the Wine prefix $WINEPREFIX"
     wineboot -i >"$state/wineboot.log" 2>&1 < /dev/null
-    # Debian's Wine does not find the fonts of fonts-wine by itself; without them the window's texts
-    # come out in a wider substitute font.
-    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     # Without a window manager Wine waits 2 s whenever a window hides, unless it manages windows itself.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$state/wineboot.log" 2>&1 < /dev/null
     # Processes that are already running (explorer) keep the old setting until the server goes.
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
 fi
+# The fonts the window was laid out for, also in a prefix made before they were set up.
+"$here/../../tools/wine-fonts.sh" >>"$state/wineboot.log" 2>&1 < /dev/null
 setsid wineserver -p >"$state/wineserver.log" 2>&1 < /dev/null &
 setsid wine "$kwtest" warmup >"$state/warmup.log" 2>&1 < /dev/null
 sysdir="$WINEPREFIX/drive_c/windows/system32"
