@@ -4,7 +4,8 @@ set -euo pipefail
 
 need=()
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q '^install ok installed$'; }
-for pkg in cmake make g++ libgtest-dev g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine xvfb x11-utils xauth imagemagick valgrind; do
+for pkg in cmake make g++ libgtest-dev g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine fonts-freefont-ttf \
+    xvfb x11-utils xauth imagemagick valgrind nsis zip unzip icoutils; do
     have_pkg "$pkg" || need+=("$pkg")
 done
 [ ${#need[@]} -eq 0 ] && exit 0

@@ -1,0 +1,79 @@
+#!/bin/bash
+# What `make release` put into dist/, checked on Linux: the checksums, the zip's exact contents, and the
+# installer as a Windows program (32-bit GUI, version resource, the program's icon).
+# Usage: release-package.sh <dist dir> <kopplungswacht.exe of the cross build> <kopplungswacht.ico>
+set -uo pipefail
+dist="$1"
+exe="$2"
+ico="$3"
+setup="$dist/kopplungswacht-1.2.0-setup.exe"
+zip="$dist/kopplungswacht-1.2.0-portable.zip"
+failures=0
+ok() {  # ok <description> <command...>: the command must succeed
+    local what="$1"
+    shift
+    if ! "$@"; then
+        echo "release-package: Test failed: $what"
+        failures=$((failures + 1))
+    fi
+}
+same() { [ "$1" = "$2" ] || { echo "  expected [$2], got [$1]"; return 1; }; }
+
+for f in "$setup" "$zip" "$dist/SHA256SUMS"; do
+    [ -f "$f" ] || { echo "missing $f: run make release first"; exit 1; }
+done
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+ok "SHA256SUMS names exactly the installer and the zip" \
+    same "$(awk '{print $2}' "$dist/SHA256SUMS" | tr '\n' ' ')" \
+    "kopplungswacht-1.2.0-setup.exe kopplungswacht-1.2.0-portable.zip "
+ok "SHA256SUMS matches the files" bash -c "cd '$dist' && sha256sum --quiet -c SHA256SUMS"
+
+ok "the zip holds exactly the exe, LIESMICH.txt and LIZENZ.txt" \
+    same "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" "LIESMICH.txt LIZENZ.txt kopplungswacht.exe "
+unzip -q "$zip" -d "$work/zip"
+ok "the zip's exe is the one built" cmp "$work/zip/kopplungswacht.exe" "$exe"
+ok "LIESMICH.txt is UTF-8 with a byte-order mark" \
+    same "$(head -c 3 "$work/zip/LIESMICH.txt" | od -An -tx1 | tr -d ' ')" "efbbbf"
+ok "LIESMICH.txt has Windows line ends" \
+    same "$(grep -c $'\r$' "$work/zip/LIESMICH.txt")" "$(wc -l <"$work/zip/LIESMICH.txt")"
+ok "LIESMICH.txt says where the settings are" grep -q 'HKEY_CURRENT_USER\\Software\\Kopplungswacht' "$work/zip/LIESMICH.txt"
+ok "LIZENZ.txt is the MIT licence of the project" \
+    same "$(head -3 "$work/zip/LIZENZ.txt" | tr -d '\r' | tr '\n' '|')" "MIT License||Copyright (c) 2026 Kopplungswacht-Projekt|"
+
+# The installer as Windows sees it.
+ok "the installer is a 32-bit PE program" \
+    same "$(i686-w64-mingw32-objdump -f "$setup" | sed -n 's/.*file format //p')" "pei-i386"
+ok "the installer is a GUI program" \
+    same "$(i686-w64-mingw32-objdump -p "$setup" | awk '/^Subsystem/ {print $2}')" "00000002"
+# Version resource: the fixed part (after the signature FEEF04BD: struct version, file MS/LS,
+# product MS/LS) and the strings, UTF-16 pairs of name and value.
+wrestool -x --raw -t 16 "$setup" >"$work/version.bin"
+ok "the installer's version is 1.2.0.0" \
+    same "$(od -An -v -tx4 "$work/version.bin" | tr -s ' \n' ' ' | grep -o 'feef04bd [0-9a-f]* [0-9a-f]* [0-9a-f]* [0-9a-f]* [0-9a-f]*')" \
+    "feef04bd 00000000 00010002 00000000 00010002 00000000"
+# The name words of each entry come out as stray characters before the name.
+strings_of() { iconv -f UTF-16LE -t UTF-8 -c "$1" | tr '\0' '\n' | grep -a -v '^$'; }
+value_of() { strings_of "$1" | grep -a -A1 "$2\$" | tail -1; }
+ok "installer ProductName" same "$(value_of "$work/version.bin" ProductName)" "Kopplungswacht"
+ok "installer ProductVersion" same "$(value_of "$work/version.bin" ProductVersion)" "1.2.0"
+ok "installer CompanyName" same "$(value_of "$work/version.bin" CompanyName)" "Kopplungswacht-Projekt"
+ok "installer LegalCopyright" same "$(value_of "$work/version.bin" LegalCopyright)" "Copyright © 2026 Kopplungswacht-Projekt, MIT-Lizenz"
+ok "installer FileDescription" same "$(value_of "$work/version.bin" FileDescription)" "Installationsprogramm für Kopplungswacht"
+ok "the installer's version resource is German (0407)" \
+    same "$(wrestool -l -t 16 "$setup" | grep -o 'language=[0-9]*')" "language=1031"
+# The program's own copyright line names the same holder under the same licence.
+wrestool -x --raw -t 16 "$exe" >"$work/exe-version.bin"
+ok "program LegalCopyright" \
+    same "$(value_of "$work/exe-version.bin" LegalCopyright)" \
+    "Copyright © 2026 Kopplungswacht-Projekt, MIT-Lizenz"
+# The installer's icon is the program's: same images, byte for byte (the installer pads its slots).
+wrestool -x -t 14 "$setup" -o "$work/setup.ico"
+ok "the installer's icon has the program's two images" \
+    same "$(icotool -l "$work/setup.ico" | tr '\n' ' ')" \
+    "--icon --index=1 --width=32 --height=32 --bit-depth=4 --palette-size=16 --icon --index=2 --width=16 --height=16 --bit-depth=4 --palette-size=16 "
+ok "the installer's icon images are the program's" cmp -n "$(stat -c %s "$ico")" "$work/setup.ico" "$ico"
+
+echo "release-package: $failures failures"
+[ "$failures" -eq 0 ]
