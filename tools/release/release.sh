@@ -29,7 +29,7 @@ setup="kopplungswacht-$version-setup.exe"
 zip="kopplungswacht-$version-portable.zip"
 rm -f "$out"/kopplungswacht-*-setup.exe "$out"/kopplungswacht-*-portable.zip "$out/SHA256SUMS"
 
-makensis -V2 -NOCD -INPUTCHARSET UTF8 \
+makensis -V2 -WX -NOCD -INPUTCHARSET UTF8 \
     -DVERSION="$version" -DVERSION4="$version.0" \
     -DEXE="$stage/kopplungswacht.exe" -DICON="$root/src/platform/win32/kopplungswacht.ico" \
     -DLIESMICH="$stage/LIESMICH.txt" -DLIZENZ="$stage/LIZENZ.txt" -DOUTFILE="$out/$setup" \

@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# Plays a dial-up connection for the real program under Wine. The demo prefix has the test remote-access
+# DLL, whose connection count this script sets, and two harmless programs on the list (Notepad with a
+# note, and the clock), with a start delay of 5 seconds.
+# With a terminal and a display the user switches the connection with Enter. Otherwise it runs one
+# scripted cycle, on a virtual display when there is none, and saves a screenshot of each stage.
+# Usage: demo.sh <cross build dir> <output dir>
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+win="$1"
+out="$2"
+exe="$win/src/platform/win32/kopplungswacht.exe"
+ras="$win/tests/e2e/win/rasapi32.dll"
+for f in "$exe" "$ras"; do
+    [ -f "$f" ] || { echo "missing $f: build the cross build first"; exit 1; }
+done
+mkdir -p "$out"
+
+export WINEARCH=win32 WINEPREFIX="$out/prefix" WINEDEBUG=-all LANG=C.UTF-8
+# No Mono/Gecko prompts; the test remote-access DLL in system32 instead of Wine's own, which never
+# reports a connection.
+export WINEDLLOVERRIDES="mscoree,mshtml=;rasapi32=n"
+if ! wine --version >/dev/null 2>&1; then
+    echo "Wine cannot run here: this machine does not execute 32-bit programs."
+    exit 1
+fi
+
+i686-w64-mingw32-g++-posix -std=c++20 -O2 -municode -static -s -I "$root/src" \
+    -o "$out/kwdemo.exe" "$root/tools/demo/kwdemo.cpp"
+
+xvfb_pid=""
+program=""
+cleanup() {
+    [ -n "$program" ] && kill "$program" 2>/dev/null
+    wineserver -k 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    return 0
+}
+trap cleanup EXIT
+
+virtual=0
+if [ -z "${DISPLAY:-}" ]; then
+    for n in $(seq 91 140); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { export DISPLAY=":$n"; break; }
+    done
+    echo "No display found: playing on a virtual one ($DISPLAY) and saving screenshots."
+    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 1 100); do
+        [ -S "/tmp/.X11-unix/X${DISPLAY#:}" ] && break
+        sleep 0.05
+    done
+    virtual=1
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Preparing the demo prefix $WINEPREFIX (once)..."
+    wineboot -i >/dev/null 2>&1 </dev/null
+fi
+"$root/tools/wine-fonts.sh"
+c="$WINEPREFIX/drive_c"
+cp "$ras" "$c/windows/system32/rasapi32.dll"
+mkdir -p "$c/kwtest" "$c/kwdemo"
+# The DLL reads the connection count from here on every call; replaced whole, never half written.
+connections() {
+    printf '%s' "$1" >"$c/kwtest/ras.txt.new"
+    mv "$c/kwtest/ras.txt.new" "$c/kwtest/ras.txt"
+}
+connections 0
+printf '\xef\xbb\xbfDiese Notiz hat Kopplungswacht geöffnet, weil eine DFÜ-Verbindung steht.\r\nWird die Verbindung getrennt, beendet Kopplungswacht den Editor wieder.\r\n' \
+    >"$c/kwdemo/Notiz.txt"
+# On a virtual display, Wine's own desktop with a taskbar shows the programs minimised.
+if [ $virtual = 1 ]; then
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 </dev/null
+else
+    wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 </dev/null || true
+fi
+# The list and the delay, as the program stores them.
+reg="$out/demo-settings.reg"
+{
+    printf 'REGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\Software\\Kopplungswacht]\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Kopplungswacht\\Files]\r\n'
+    printf '"datei0"="\\"C:\\\\windows\\\\notepad.exe\\" C:\\\\kwdemo\\\\Notiz.txt"\r\n'
+    printf '"datei1"="\\"C:\\\\windows\\\\system32\\\\clock.exe\\""\r\n'
+    for i in 2 3 4 5 6 7 8 9; do printf '"datei%s"=""\r\n' "$i"; done
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Kopplungswacht\\Schlafen]\r\n"schlafen"="5"\r\n'
+} >"$reg"
+winpath() { local p; p="$(readlink -f "$1")"; printf 'Z:%s' "${p//\//\\}"; }
+wine regedit /S "$(winpath "$reg")" </dev/null >/dev/null 2>&1
+
+helper() { wine "$out/kwdemo.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+shot() {
+    [ $virtual = 1 ] || return 0
+    # Let the drawing settle.
+    sleep 1
+    import -display "$DISPLAY" -window root "$out/$1"
+    echo "  screenshot: $out/$1"
+}
+
+wine "$exe" </dev/null >/dev/null 2>&1 &
+program=$!
+# The program starts in the notification area; the demo brings its window up as a click on the icon does.
+helper show >/dev/null || { echo "Kopplungswacht did not come up."; exit 1; }
+echo "Kopplungswacht läuft (Startverzögerung 5 s; auf der Liste: Editor mit einer Notiz, Uhr)."
+
+if [ -t 0 ] && [ $virtual = 0 ]; then
+    up=0
+    echo "Enter: Verbindung herstellen / trennen, q: Ende"
+    while kill -0 "$program" 2>/dev/null; do
+        # A short read timeout notices when the user closes the window.
+        if ! read -r -t 1 key; then
+            continue
+        fi
+        [ "$key" = q ] && break
+        up=$((1 - up))
+        connections "$up"
+        if [ $up = 1 ]; then echo "Verbindung hergestellt (1 aktive DFÜ-Verbindung)"; else echo "Verbindung getrennt"; fi
+    done
+else
+    # Each stage is waited for by what the window shows, not by the clock.
+    stage() { helper status "$1" || { echo "not reached: $1"; exit 1; }; shot "$2"; }
+    stage "Status der Programme: Beendet" demo-1-bereit.png
+    echo "Verbindung hergestellt"
+    connections 1
+    stage "Programme werden in " demo-2-countdown.png
+    stage "Status der Programme: Gestartet" demo-3-gestartet.png
+    echo "Verbindung getrennt"
+    connections 0
+    stage "Status der Programme: Beendet" demo-4-beendet.png
+fi
+connections 0
+if kill -0 "$program" 2>/dev/null; then
+    helper close || true
+fi
+wait "$program" 2>/dev/null || true
+program=""
+echo "Ende."

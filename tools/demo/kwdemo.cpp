@@ -1,0 +1,88 @@
+// The demo's hands inside Wine: finds the running Kopplungswacht by its window class and
+//   show            brings its window up as a left click on the tray icon does; prints "x y width height"
+//   status <text>   waits until its status line starts with <text>; prints the status line
+//   close           closes its window as a user would, and waits until it is gone
+// Exit code 0 when done, 1 when the program or its window did not do it in time.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/control_ids.h"
+
+namespace {
+
+constexpr wchar_t kMainWindowClass[] = L"KopplungswachtHauptfenster";
+
+void Print(const std::wstring& text) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(n > 0 ? n - 1 : 0, '\0');
+    if (n > 1) {
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), n, nullptr, nullptr);
+    }
+    utf8 += '\n';
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+}
+
+// Polls every 50 ms until `done` holds or `seconds` have passed.
+template <typename Condition>
+bool WaitFor(Condition done, int seconds) {
+    for (int i = 0; i < seconds * 20; ++i) {
+        if (done()) {
+            return true;
+        }
+        Sleep(50);
+    }
+    return done();
+}
+
+std::wstring StatusText(HWND window) {
+    wchar_t buffer[256] = L"";
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(GetDlgItem(window, IDC_STATUS), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL,
+                        2000, &ignored);
+    return buffer;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    HWND window = nullptr;
+    // The program may still be starting.
+    if (!WaitFor([&] { return (window = FindWindowW(kMainWindowClass, nullptr)) != nullptr; }, 30)) {
+        Print(L"Kopplungswacht läuft nicht (kein Fenster gefunden)");
+        return 1;
+    }
+    if (command == L"show") {
+        // The tray icon's callback for a left button press; harmless when the window is already up.
+        PostMessageW(window, WM_MOUSEMOVE, 1, WM_LBUTTONDOWN);
+        if (!WaitFor([&] { return IsWindowVisible(window) && !IsIconic(window); }, 10)) {
+            Print(L"das Fenster ist nicht erschienen");
+            return 1;
+        }
+        RECT r{};
+        GetWindowRect(window, &r);
+        Print(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right - r.left) +
+              L" " + std::to_wstring(r.bottom - r.top));
+        return 0;
+    }
+    if (command == L"status" && argc > 2) {
+        const std::wstring prefix = argv[2];
+        std::wstring text;
+        const bool seen = WaitFor(
+            [&] {
+                text = StatusText(window);
+                return text.compare(0, prefix.size(), prefix) == 0;
+            },
+            60);
+        Print(text);
+        return seen ? 0 : 1;
+    }
+    if (command == L"close") {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        return WaitFor([&] { return !IsWindow(window); }, 10) ? 0 : 1;
+    }
+    Print(L"usage: kwdemo.exe show | status <text> | close");
+    return 2;
+}
