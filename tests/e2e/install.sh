@@ -84,7 +84,7 @@ echo "== fresh install, silent, with autostart"
 run "$setup" /S /AUTOSTART
 ok "fresh install: exit code" same "$?" "0"
 ok "fresh install: installed files" \
-    same "$(cd "$unix_instdir" 2>/dev/null && ls | tr '\n' ' ')" "LIESMICH.txt LIZENZ.txt kopplungswacht.exe uninstall.exe "
+    same "$(cd "$unix_instdir" 2>/dev/null && LC_ALL=C ls | tr '\n' ' ')" "LIESMICH.txt LIZENZ.txt kopplungswacht.exe uninstall.exe "
 ok "fresh install: the exe is the zip's" \
     cmp "$unix_instdir/kopplungswacht.exe" <(unzip -p "$dist/kopplungswacht-1.2.0-portable.zip" kopplungswacht.exe)
 ok "fresh install: Start-menu shortcut" test -s "$shortcut"

@@ -31,7 +31,7 @@ ok "SHA256SUMS names exactly the installer and the zip" \
 ok "SHA256SUMS matches the files" bash -c "cd '$dist' && sha256sum --quiet -c SHA256SUMS"
 
 ok "the zip holds exactly the exe, LIESMICH.txt and LIZENZ.txt" \
-    same "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" "LIESMICH.txt LIZENZ.txt kopplungswacht.exe "
+    same "$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')" "LIESMICH.txt LIZENZ.txt kopplungswacht.exe "
 unzip -q "$zip" -d "$work/zip"
 ok "the zip's exe is the one built" cmp "$work/zip/kopplungswacht.exe" "$exe"
 ok "LIESMICH.txt is UTF-8 with a byte-order mark" \
