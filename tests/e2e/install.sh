@@ -103,7 +103,7 @@ ok "installed program: kwtest window area" same "$?" "0"
 
 echo "== update over a running copy, silent"
 run reg add "$settings_key\\Schlafen" /v schlafen /d 7 /f >/dev/null
-wine "$unix_instdir/kopplungswacht.exe" </dev/null >/dev/null 2>&1 &
+wine "$exe_path" </dev/null >/dev/null 2>&1 &
 program=$!
 # Give it time to create its window; the installer looks for the window, not the process.
 sleep 5
@@ -119,7 +119,7 @@ ok "update: the earlier choice to start with Windows stays" same "$(reg_value "$
 ok "update: settings untouched" same "$(reg_value "$settings_key\\Schlafen" schlafen)" "7"
 
 echo "== uninstall, silent, keeping the settings"
-run "$unix_instdir/uninstall.exe" /S
+run "$instdir\\uninstall.exe" /S
 ok "uninstall: the uninstall entry is gone" eventually no_key "$uninstall_key"
 ok "uninstall: the program folder is gone" absent "$unix_instdir"
 ok "uninstall: the shortcut is gone" absent "$shortcut"
@@ -130,7 +130,7 @@ echo "== install without autostart, then uninstall with the settings"
 run "$setup" /S
 ok "second install: exit code" same "$?" "0"
 ok "second install: no Run value without /AUTOSTART" same "$(reg_value "$run_key" Kopplungswacht)" "(none)"
-run "$unix_instdir/uninstall.exe" /S /EINSTELLUNGENENTFERNEN
+run "$instdir\\uninstall.exe" /S /EINSTELLUNGENENTFERNEN
 # Removing the settings is the uninstaller's last step.
 ok "uninstall with settings: the settings key is gone" eventually no_key "$settings_key"
 ok "uninstall with settings: the uninstall entry is gone" no_key "$uninstall_key"
