@@ -51,12 +51,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >"$state/wineboot.log" 2>&1 < /dev/null
     # Without a window manager Wine waits 2 s whenever a window hides, unless it manages windows itself.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$state/wineboot.log" 2>&1 < /dev/null
-    # Processes that are already running (explorer) keep the old setting until the server goes.
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
 fi
 # The fonts the window was laid out for, also in a prefix made before they were set up.
 "$here/../../tools/wine-fonts.sh" >>"$state/wineboot.log" 2>&1 < /dev/null
+# Processes that are already running (explorer) keep the old settings until the server goes, and the
+# persistent server below must be the only one.
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 || true
 setsid wineserver -p >"$state/wineserver.log" 2>&1 < /dev/null &
 setsid wine "$kwtest" warmup >"$state/warmup.log" 2>&1 < /dev/null
 sysdir="$WINEPREFIX/drive_c/windows/system32"

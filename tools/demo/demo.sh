@@ -88,6 +88,9 @@ reg="$out/demo-settings.reg"
 } >"$reg"
 winpath() { local p; p="$(readlink -f "$1")"; printf 'Z:%s' "${p//\//\\}"; }
 wine regedit /S "$(winpath "$reg")" </dev/null >/dev/null 2>&1
+# The desktop and font settings take effect for processes started after the prefix's server is gone.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 
 helper() { wine "$out/kwdemo.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 shot() {
