@@ -21,7 +21,7 @@ export WINEARCH=win32 WINEPREFIX="$out/prefix" WINEDEBUG=-all LANG=C.UTF-8
 # reports a connection.
 export WINEDLLOVERRIDES="mscoree,mshtml=;rasapi32=n"
 if ! wine --version >/dev/null 2>&1; then
-    echo "Wine cannot run here: this machine does not execute 32-bit programs."
+    echo "Wine läuft hier nicht: dieser Rechner führt keine 32-Bit-Programme aus."
     exit 1
 fi
 
@@ -43,7 +43,7 @@ if [ -z "${DISPLAY:-}" ]; then
     for n in $(seq 91 140); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { export DISPLAY=":$n"; break; }
     done
-    echo "No display found: playing on a virtual one ($DISPLAY) and saving screenshots."
+    echo "Kein Bildschirm gefunden: die Demo läuft auf einem virtuellen ($DISPLAY) und speichert Bildschirmfotos."
     Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 1 100); do
@@ -54,7 +54,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "Preparing the demo prefix $WINEPREFIX (once)..."
+    echo "Das Wine-Präfix der Demo wird eingerichtet (einmalig): $WINEPREFIX"
     wineboot -i >/dev/null 2>&1 </dev/null
 fi
 "$root/tools/wine-fonts.sh"
@@ -98,31 +98,31 @@ shot() {
     # Let the drawing settle.
     sleep 1
     import -display "$DISPLAY" -window root "$out/$1"
-    echo "  screenshot: $out/$1"
+    echo "  Bildschirmfoto: $out/$1"
 }
 
 wine "$exe" </dev/null >/dev/null 2>&1 &
 program=$!
 # The program starts in the notification area; the demo brings its window up as a click on the icon does.
-helper show >/dev/null || { echo "Kopplungswacht did not come up."; exit 1; }
+helper show >/dev/null || { echo "Das Fenster von Kopplungswacht ist nicht erschienen."; exit 1; }
 echo "Kopplungswacht läuft (Startverzögerung 5 s; auf der Liste: Editor mit einer Notiz, Uhr)."
 
 if [ -t 0 ] && [ $virtual = 0 ]; then
     up=0
     echo "Enter: Verbindung herstellen / trennen, q: Ende"
     while kill -0 "$program" 2>/dev/null; do
-        # A short read timeout notices when the user closes the window.
-        if ! read -r -t 1 key; then
-            continue
-        fi
-        [ "$key" = q ] && break
+        # A short read timeout notices when the user closes the window; end of input ends the demo.
+        status=0
+        read -r -t 1 key || status=$?
+        [ $status -gt 128 ] && continue
+        [ $status -ne 0 ] || [ "$key" = q ] && break
         up=$((1 - up))
         connections "$up"
         if [ $up = 1 ]; then echo "Verbindung hergestellt (1 aktive DFÜ-Verbindung)"; else echo "Verbindung getrennt"; fi
     done
 else
     # Each stage is waited for by what the window shows, not by the clock.
-    stage() { helper status "$1" || { echo "not reached: $1"; exit 1; }; shot "$2"; }
+    stage() { helper status "$1" || { echo "nicht erreicht: $1"; exit 1; }; shot "$2"; }
     stage "Status der Programme: Beendet" demo-1-bereit.png
     echo "Verbindung hergestellt"
     connections 1
@@ -134,6 +134,8 @@ else
 fi
 connections 0
 if kill -0 "$program" 2>/dev/null; then
+    # Programs it started are ended by the program itself once the connection is gone.
+    helper status "Status der Programme: Beendet" >/dev/null || true
     helper close || true
 fi
 wait "$program" 2>/dev/null || true
