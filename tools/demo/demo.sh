@@ -124,6 +124,10 @@ else
     # Each stage is waited for by what the window shows, not by the clock.
     stage() { helper status "$1" || { echo "nicht erreicht: $1"; exit 1; }; shot "$2"; }
     stage "Status der Programme: Beendet" demo-1-bereit.png
+    if [ $virtual = 1 ]; then
+        helper menu && shot tray-menu.png
+        helper menuclose || true
+    fi
     echo "Verbindung hergestellt"
     connections 1
     stage "Programme werden in " demo-2-countdown.png

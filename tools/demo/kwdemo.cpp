@@ -1,6 +1,8 @@
 // The demo's hands inside Wine: finds the running Kopplungswacht by its window class and
 //   show            brings its window up as a left click on the tray icon does; prints "x y width height"
 //   status <text>   waits until its status line starts with <text>; prints the status line
+//   menu            opens the tray menu as a right click on the icon does, near the clock
+//   menuclose       closes the open tray menu as Escape does
 //   close           closes its window as a user would, and waits until it is gone
 // Exit code 0 when done, 1 when the program or its window did not do it in time.
 #include <windows.h>
@@ -44,6 +46,11 @@ std::wstring StatusText(HWND window) {
     return buffer;
 }
 
+HWND OpenMenu() {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -79,10 +86,23 @@ int wmain(int argc, wchar_t** argv) {
         Print(text);
         return seen ? 0 : 1;
     }
+    if (command == L"menu") {
+        // The menu opens at the pointer; a user's pointer is on the icon, next to the clock.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 60, GetSystemMetrics(SM_CYSCREEN) - 12);
+        PostMessageW(window, WM_MOUSEMOVE, 1, WM_RBUTTONUP);
+        return WaitFor([] { return OpenMenu() != nullptr; }, 10) ? 0 : 1;
+    }
+    if (command == L"menuclose") {
+        HWND menu = OpenMenu();
+        if (menu != nullptr) {
+            PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+        return WaitFor([] { return OpenMenu() == nullptr; }, 10) ? 0 : 1;
+    }
     if (command == L"close") {
         PostMessageW(window, WM_CLOSE, 0, 0);
         return WaitFor([&] { return !IsWindow(window); }, 10) ? 0 : 1;
     }
-    Print(L"usage: kwdemo.exe show | status <text> | close");
+    Print(L"usage: kwdemo.exe show | status <text> | menu | menuclose | close");
     return 2;
 }
