@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "fakes/form_fixture.h"
+#include "watch/program_path.h"
 
 namespace kw::test {
 namespace {
@@ -298,6 +300,90 @@ TEST_F(LauncherTest, ConnectionDroppingDuringTheCountdownIsNoticedAfterTheLaunch
     form.Timer1_Timer();
     EXPECT_EQ(statusTexts().back(), kStatusEnded);
     EXPECT_EQ(processes.launched()[0]->exitCode, 1u);
+}
+
+TEST(UnquotedEntry, RunsTheProgramItsAuthorMeant) {
+    using Kind = ProgramChoice::Kind;
+    struct Row {
+        const char* label;
+        const char* entry;
+        std::set<std::string> files;
+        Kind kind;
+        const char* program;
+    };
+    const std::set<std::string> folders = {"C:", "C:\\Program Files", "C:\\Program Files\\x", "C:\\Daten"};
+    const std::vector<Row> rows = {
+        {"a program planted on the way is passed over",
+         "C:\\Program Files\\x\\y.exe arg",
+         {"C:\\Program.exe", "C:\\Program Files\\x\\y.exe"},
+         Kind::Found,
+         "C:\\Program Files\\x\\y.exe"},
+        {"the program meant is gone, the planted one is still passed over",
+         "C:\\Program Files\\x\\y.exe arg",
+         {"C:\\Program.exe"},
+         Kind::NotFound,
+         ""},
+        {"nothing there", "C:\\Programme\\Fehlt\\fehlt.exe -x", {}, Kind::NotFound, ""},
+        {"the longest name wins",
+         "C:\\Werkzeuge\\mein prog.exe zwei -x",
+         {"C:\\Werkzeuge\\mein.exe", "C:\\Werkzeuge\\mein prog.exe"},
+         Kind::Found,
+         "C:\\Werkzeuge\\mein prog.exe"},
+        {"no arguments",
+         "C:\\Program Files\\x\\y.exe",
+         {"C:\\Program Files\\x\\y.exe"},
+         Kind::Found,
+         "C:\\Program Files\\x\\y.exe"},
+        {".exe added like the system adds it",
+         "C:\\Program Files\\x\\y -x",
+         {"C:\\Program Files\\x\\y.exe"},
+         Kind::Found,
+         "C:\\Program Files\\x\\y.exe"},
+        {"a dot in a folder name adds no extension",
+         "C:\\Program Files\\Tool 2.0\\tool -x",
+         {"C:\\Program Files\\Tool 2.0\\tool.exe"},
+         Kind::Found,
+         "C:\\Program Files\\Tool 2.0\\tool.exe"},
+        {"a name with a dot is taken as it is",
+         "C:\\Program Files\\x\\y.v2 -x",
+         {"C:\\Program Files\\x\\y.v2.exe"},
+         Kind::NotFound,
+         ""},
+        {"tab and blank runs",
+         "C:\\Program Files\\x\\y.exe\t  arg",
+         {"C:\\Program Files\\x\\y.exe"},
+         Kind::Found,
+         "C:\\Program Files\\x\\y.exe"},
+        {"an argument that is a path",
+         "C:\\Program Files\\x\\y.exe C:\\Daten\\a b.txt",
+         {"C:\\Program Files\\x\\y.exe", "C:\\Daten\\a b.txt"},
+         Kind::Found,
+         "C:\\Program Files\\x\\y.exe"},
+        {"network share",
+         "\\\\Server\\Werkzeuge\\mein prog.exe /x",
+         {"\\\\Server\\Werkzeuge\\mein prog.exe"},
+         Kind::Found,
+         "\\\\Server\\Werkzeuge\\mein prog.exe"},
+        {"quoted", "\"C:\\Program Files\\x\\y.exe\" arg", {"C:\\Program.exe"}, Kind::LeftToSystem, ""},
+        {"no blank", "C:\\Programme\\y.exe", {}, Kind::LeftToSystem, ""},
+        {"bare name on the search path", "notepad.exe datei.txt", {}, Kind::LeftToSystem, ""},
+        {"relative path", "Werkzeuge\\mein prog.exe", {}, Kind::LeftToSystem, ""},
+        {"blank in front", " C:\\Program Files\\x\\y.exe", {}, Kind::LeftToSystem, ""},
+        {"empty", "", {}, Kind::LeftToSystem, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        int lookUps = 0;
+        const ProgramChoice choice = ChooseProgram(row.entry, [&](const std::string& path) {
+            ++lookUps;
+            return row.files.count(path) ? PathKind::file : folders.count(path) ? PathKind::folder : PathKind::missing;
+        });
+        EXPECT_EQ(choice.kind, row.kind);
+        EXPECT_EQ(choice.program, row.program);
+        if (row.kind == Kind::LeftToSystem) {
+            EXPECT_EQ(lookUps, 0) << "left to the system as before, without looking at any file";
+        }
+    }
 }
 
 }  // namespace

@@ -5,9 +5,18 @@
 #include <vector>
 
 #include "platform/win32/strings.h"
+#include "watch/program_path.h"
 
 namespace kw::win32 {
 namespace {
+
+PathKind LookUp(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return PathKind::missing;
+    }
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::folder : PathKind::file;
+}
 
 class Win32LaunchedProcess final : public LaunchedProcess {
 public:
@@ -31,6 +40,14 @@ std::unique_ptr<LaunchedProcess> Win32Processes::launch(const std::string& comma
     if (commandLine.empty()) {
         return nullptr;
     }
+    const ProgramChoice choice = ChooseProgram(commandLine, LookUp);
+    if (choice.kind == ProgramChoice::Kind::NotFound) {
+        return nullptr;
+    }
+    // With the program named, the system no longer reads it out of the command line, which the program
+    // still receives whole, as stored.
+    const std::wstring program = Widen(choice.program);
+    const wchar_t* application = choice.kind == ProgramChoice::Kind::Found ? program.c_str() : nullptr;
     // CreateProcessW may write into the command line, so it gets its own NUL-terminated copy.
     const std::wstring wide = Widen(commandLine);
     std::vector<wchar_t> buffer(wide.begin(), wide.end());
@@ -41,7 +58,7 @@ std::unique_ptr<LaunchedProcess> Win32Processes::launch(const std::string& comma
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showWindow);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    if (!CreateProcessW(application, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
         return nullptr;
     }
     CloseHandle(info.hThread);

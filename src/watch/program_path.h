@@ -1,0 +1,33 @@
+// Which program an entry of the list names, when the system must not be left to guess.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace kw {
+
+enum class PathKind { missing, file, folder };
+
+struct ProgramChoice {
+    enum class Kind {
+        // Quoted, without blanks, or not a full path: the system finds the program as it always has.
+        LeftToSystem,
+        // An unquoted full path with blanks: run `program`, with the whole entry as its command line.
+        Found,
+        // An unquoted full path with blanks that names no existing program: nothing is run.
+        NotFound,
+    };
+    Kind kind = Kind::LeftToSystem;
+    std::string program;
+};
+
+// Given an unquoted `C:\Program Files\Tool\tool.exe -x`, the system tries `C:\Program.exe` first, so a
+// program planted there would run instead. This reads the entry the way its author meant it: the
+// longest prefix ending at a blank that names an existing file, with ".exe" added where the system adds
+// it (when the prefix's last path component has no dot). A prefix that stops short of a folder the
+// entry goes on to name is never the program: with `C:\Program Files` there, `C:\Program.exe` is not
+// what the entry means, even once `tool.exe` has been removed.
+ProgramChoice ChooseProgram(std::string_view entry, const std::function<PathKind(const std::string&)>& lookUp);
+
+}  // namespace kw
