@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -182,10 +184,19 @@ TEST(Text1Enter, CorrectsStoresAndConfirms) {
         rig.locale.separator = row.separator;
         rig.form.Form_Load();
         rig.view.type(ControlId::Text1, row.typed);
+        // The box runs a modal loop: what happens meanwhile must find the delay stored and in force.
+        std::optional<std::string> storedWhileOpen;
+        std::int16_t delayWhileOpen = 0;
+        rig.view.whileBoxOpen = [&] {
+            storedWhileOpen = rig.store.get(kApp, "Schlafen", "schlafen");
+            delayWhileOpen = rig.form.schlafzeit;
+        };
         std::int16_t key = 13;
         rig.form.Text1_KeyPress(key);
 
         EXPECT_EQ(key, 13);
+        EXPECT_EQ(storedWhileOpen, row.text);
+        EXPECT_EQ(delayWhileOpen, row.delay);
         EXPECT_EQ(rig.view.text(ControlId::Text1), row.text);
         EXPECT_EQ(rig.form.schlafzeit, row.delay);
         ASSERT_EQ(rig.store.writes.size(), 1u);
@@ -233,14 +244,90 @@ TEST_F(SettingsTest, EnterTwiceWritesAndConfirmsTwice) {
     EXPECT_EQ(restarted.form.schlafzeit, 5) << "the delay survives a restart";
 }
 
-TEST_F(SettingsTest, RefusedWriteShowsNoErrorAndTheDelayStillTakesEffect) {
-    start("2", {});
-    store.failWrites = true;
-    view.type(ControlId::Text1, "8");
-    enter();
-    EXPECT_EQ(form.schlafzeit, 8);
-    ASSERT_EQ(view.messageBoxes.size(), 1u) << "only the confirmation";
-    EXPECT_EQ(view.messageBoxes[0].style, 64);
+TEST(RefusedDelayWrite, IsSaidNotConfirmedAndTheDelayAppliesUntilTheEnd) {
+    struct Row {
+        const char* label;
+        const char* systemText;
+        const char* secondLine;
+    };
+    const std::vector<Row> rows = {
+        {"with the system's text", "Zugriff verweigert", "Zugriff verweigert"},
+        {"the system has no text", "", "Fehler 1021"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        FormRig rig;
+        rig.start("2", {"\"C:\\a.exe\""});
+        rig.store.failWrites = true;
+        rig.store.failure.errorText = row.systemText;
+        rig.view.type(ControlId::Text1, "8");
+        std::int16_t delayWhileOpen = 0;
+        rig.view.whileBoxOpen = [&] { delayWhileOpen = rig.form.schlafzeit; };
+        std::int16_t enter = 13;
+        rig.form.Text1_KeyPress(enter);
+
+        ASSERT_EQ(rig.view.messageBoxes.size(), 1u) << "no confirmation besides";
+        const auto& box = rig.view.messageBoxes[0];
+        EXPECT_EQ(box.text, std::string("Die Startverzögerung von 8 Sekunden gilt bis zum Ende des Programms, konnte "
+                                        "aber nicht gespeichert werden.\r\n") +
+                                row.secondLine);
+        EXPECT_EQ(box.style, 16);
+        EXPECT_EQ(box.title, "Kopplungswacht");
+        EXPECT_EQ(rig.view.text(ControlId::Text1), "8");
+        EXPECT_EQ(delayWhileOpen, 8);
+
+        rig.tick(1);
+        EXPECT_EQ(rig.statusTexts()[1], "Programme werden in 8 Sekunden gestartet...") << "the delay is in force";
+        FormRig restarted;
+        restarted.store = rig.store;
+        restarted.form.Form_Load();
+        EXPECT_EQ(restarted.form.schlafzeit, 2) << "as the box said, the next start does not know it";
+    }
+}
+
+TEST(RefusedListWrite, OneBoxPerSaveAndTheListStays) {
+    struct Row {
+        const char* label;
+        std::set<std::string> failing;
+        std::size_t boxes;
+    };
+    const std::vector<Row> rows = {
+        {"every slot",
+         {"datei0", "datei1", "datei2", "datei3", "datei4", "datei5", "datei6", "datei7", "datei8", "datei9"},
+         2},
+        {"an entry's slot", {"datei1"}, 2},
+        {"a free slot", {"datei7"}, 2},
+        {"none", {}, 0},
+    };
+    const std::vector<std::string> list = {"\"C:\\a.exe\"", "\"C:\\b.exe\" -x"};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        FormRig rig;
+        rig.form.Form_Load();
+        rig.view.list = list;
+        rig.store.failingKeys = row.failing;
+        rig.form.speichern();
+        rig.form.speichern();
+
+        EXPECT_EQ(rig.store.writes.size(), 20u) << "a refused slot does not stop the others";
+        for (int i = 0; i < 10; ++i) {
+            const std::string key = "datei" + std::to_string(i);
+            SCOPED_TRACE(key);
+            const std::string expected = i < 2 ? list[static_cast<std::size_t>(i)] : "";
+            EXPECT_EQ(rig.store.get(kApp, "Files", key),
+                      row.failing.count(key) ? std::nullopt : std::optional<std::string>(expected));
+        }
+        ASSERT_EQ(rig.view.messageBoxes.size(), row.boxes);
+        for (const auto& box : rig.view.messageBoxes) {
+            EXPECT_EQ(box.text,
+                      "Die Programmliste konnte nicht gespeichert werden; sie gilt, wie sie angezeigt wird, bis zum "
+                      "Ende des Programms.\r\nUnter einem flüchtigen übergeordneten Schlüssel kann kein stabiler "
+                      "Unterschlüssel erstellt werden.");
+            EXPECT_EQ(box.style, 16);
+            EXPECT_EQ(box.title, "Kopplungswacht");
+        }
+        EXPECT_EQ(rig.view.list, list);
+    }
 }
 
 }  // namespace

@@ -17,6 +17,10 @@ std::string SlotKey(int slot) {
     return "datei" + std::to_string(slot);
 }
 
+std::string SystemText(const StoreResult& result) {
+    return result.errorText.empty() ? "Fehler " + std::to_string(result.error) : result.errorText;
+}
+
 }  // namespace
 
 std::optional<std::int16_t> Form1::zahl(const std::string& text) {
@@ -42,13 +46,24 @@ void Form1::laden() {
     }
 }
 
+// A slot that cannot be written does not stop the others; the user hears of it once, with the first
+// reason, and the list on screen stays as it is.
 void Form1::speichern() {
     const int n = p_.view.listCount();
-    for (int i = 0; i < n; ++i) {
-        p_.store.write(program::kTitle, kFiles, SlotKey(i), p_.view.listItem(i));
+    StoreResult failed;
+    for (int i = 0; i < kSlots; ++i) {
+        const StoreResult result =
+            p_.store.write(program::kTitle, kFiles, SlotKey(i), i < n ? p_.view.listItem(i) : std::string());
+        if (failed.stored() && !result.stored()) {
+            failed = result;
+        }
     }
-    for (int j = n; j < kSlots; ++j) {
-        p_.store.write(program::kTitle, kFiles, SlotKey(j), "");
+    if (!failed.stored()) {
+        p_.view.messageBox(
+            "Die Programmliste konnte nicht gespeichert werden; sie gilt, wie sie angezeigt wird, bis zum Ende des "
+            "Programms.\r\n" +
+                SystemText(failed),
+            vbCritical, program::kTitle);
     }
 }
 
@@ -66,8 +81,16 @@ void Form1::Text1_KeyPress(std::int16_t& KeyAscii) {
         p_.view.setText(ControlId::Text1, "1");
     }
     const std::string text = p_.view.text(ControlId::Text1);
-    p_.store.write(program::kTitle, kSchlafen, kSchlafenKey, text);
+    const StoreResult stored = p_.store.write(program::kTitle, kSchlafen, kSchlafenKey, text);
     schlafzeit = zahl(text).value_or(2);
+    // Confirming a delay that the next start will not know would be a lie.
+    if (!stored.stored()) {
+        p_.view.messageBox("Die Startverzögerung von " + text +
+                               " Sekunden gilt bis zum Ende des Programms, konnte aber nicht gespeichert werden.\r\n" +
+                               SystemText(stored),
+                           vbCritical, program::kTitle);
+        return;
+    }
     p_.view.messageBox("Der Schlafen-Timer wurde auf " + text + " Sekunden gesetzt", vbInformation,
                        "Schlafentimer geändert");
 }

@@ -101,9 +101,12 @@ public:
         return menuChoice;
     }
 
+    // The box stays open while `whileBoxOpen` runs: its modal loop handles the window's events meanwhile.
     void messageBox(const std::string& text, int style, const std::string& title) override {
         messageBoxes.push_back({text, style, title});
         log("messageBox " + title);
+        if (whileBoxOpen)
+            whileBoxOpen();
     }
 
     // What the user types into a control, without any event.
@@ -123,6 +126,7 @@ public:
     bool timerStarts = true;
     MenuItem menuChoice = MenuItem::none;
     std::function<void()> whileMenuOpen;
+    std::function<void()> whileBoxOpen;
     int menusOpened = 0;
     std::string caption = "Kopplungswacht";
     std::vector<std::string> list;

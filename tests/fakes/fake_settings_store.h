@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -29,13 +30,13 @@ public:
         return it == values_.end() ? fallback : it->second;
     }
 
-    bool write(const std::string& app, const std::string& section, const std::string& key,
-               const std::string& value) override {
+    StoreResult write(const std::string& app, const std::string& section, const std::string& key,
+                      const std::string& value) override {
         writes.push_back({app, section, key, value});
-        if (failWrites)
-            return false;
+        if (failWrites || failingKeys.count(key) != 0)
+            return failure;
         values_[Key{app, section, key}] = value;
-        return true;
+        return {};
     }
 
     // A value stored before the program started (by an earlier run or by hand).
@@ -51,6 +52,10 @@ public:
     }
 
     bool failWrites = false;
+    std::set<std::string> failingKeys;  // keys whose writes fail while the others succeed
+    // What a refused write reports: here, a parent key that only lives until the session ends.
+    StoreResult failure{
+        1021, "Unter einem flüchtigen übergeordneten Schlüssel kann kein stabiler Unterschlüssel erstellt werden."};
     std::vector<std::string>* journal = nullptr;
     int reads = 0;
     std::vector<StoreWrite> writes;

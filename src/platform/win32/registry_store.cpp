@@ -30,6 +30,25 @@ std::wstring KeyPath(const std::string& app, const std::string& section) {
     return L"Software\\" + Widen(app) + L"\\" + Widen(section);
 }
 
+// The system's description of an error, in the user's language, without the line break it ends with.
+StoreResult Failure(LSTATUS status) {
+    StoreResult result;
+    result.error = static_cast<std::uint32_t>(status);
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(status), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    if (text != nullptr) {
+        std::wstring_view message(text, length);
+        while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' ')) {
+            message.remove_suffix(1);
+        }
+        result.errorText = Narrow(message);
+        LocalFree(text);
+    }
+    return result;
+}
+
 }  // namespace
 
 std::string RegistryStore::read(const std::string& app, const std::string& section, const std::string& key,
@@ -64,17 +83,19 @@ std::string RegistryStore::read(const std::string& app, const std::string& secti
     }
 }
 
-bool RegistryStore::write(const std::string& app, const std::string& section, const std::string& key,
-                          const std::string& value) {
+StoreResult RegistryStore::write(const std::string& app, const std::string& section, const std::string& key,
+                                 const std::string& value) {
     RegistryKey handle;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE, nullptr, handle.receive(), nullptr) != ERROR_SUCCESS) {
-        return false;
+    LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, nullptr,
+                                     REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, handle.receive(), nullptr);
+    if (status != ERROR_SUCCESS) {
+        return Failure(status);
     }
     const std::wstring text = Widen(value);
     const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));  // with the terminating NUL
-    return RegSetValueExW(handle.get(), Widen(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                          bytes) == ERROR_SUCCESS;
+    status =
+        RegSetValueExW(handle.get(), Widen(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes);
+    return status == ERROR_SUCCESS ? StoreResult{} : Failure(status);
 }
 
 }  // namespace kw::win32

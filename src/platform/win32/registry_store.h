@@ -9,8 +9,8 @@ class RegistryStore final : public SettingsStore {
 public:
     std::string read(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& fallback) override;
-    bool write(const std::string& app, const std::string& section, const std::string& key,
-               const std::string& value) override;
+    StoreResult write(const std::string& app, const std::string& section, const std::string& key,
+                      const std::string& value) override;
 };
 
 }  // namespace kw::win32
