@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "app/program_info.h"
 #include "fakes/form_fixture.h"
 
 namespace kw::test {
@@ -27,8 +26,9 @@ TEST_F(FormTest, InfoBoxShowsNameVersionAndTheMakersLines) {
     form.Command5_Click();
     ASSERT_EQ(view.messageBoxes.size(), 1u);
     const auto& box = view.messageBoxes[0];
-    EXPECT_EQ(box.text, std::string("Kopplungswacht 1.2\r\n\r\naktuelle Versionen gibts bei\r\n") +
-                            program::kWebAddress + "\r\n\r\n" + program::kNotice + "\r\n" + program::kContact);
+    EXPECT_EQ(box.text,
+              "Kopplungswacht 1.2\r\n\r\naktuelle Versionen gibts bei\r\nden Entwicklern von Kopplungswacht\r\n\r\n"
+              "Ohne Gewähr: Benutzung auf eigene Verantwortung.\r\nKontakt: über den Issue-Tracker des Projekts");
     EXPECT_EQ(box.style, 64);
     EXPECT_EQ(box.title, "Info über Kopplungswacht");
     const auto lines = Lines(box.text);

@@ -113,7 +113,7 @@ TEST_F(WatcherTest, FailedCountWhileRunningEndsAndTheNextCountLaunchesAgain) {
     EXPECT_EQ(processes.launched()[0]->exitCode, 1u);
     tick(1);
     EXPECT_EQ(processes.launched().size(), 2u);
-    EXPECT_EQ(events.sleeps, 200) << "each launch has its own countdown";
+    EXPECT_EQ(events.now(), 2000u) << "each launch has its own countdown of one second";
 }
 
 TEST_F(WatcherTest, TickFallingDueDuringTheCountdownIsSkippedWhileWindowEventsRun) {
@@ -139,6 +139,33 @@ TEST_F(WatcherTest, TickFallingDueDuringTheCountdownIsSkippedWhileWindowEventsRu
 
     tick(1);
     EXPECT_EQ(remote.calls, 2) << "ticks run again once the countdown has returned";
+}
+
+// The confirmation of a delay typed during the countdown stays open for two seconds; the timer keeps
+// falling due inside the box's modal loop.
+TEST_F(WatcherTest, TickFallingDueWhileABoxIsOpenStartsNoSecondCountdown) {
+    start("2", {"\"C:\\a.exe\""});
+    view.whileBoxOpen = [this] { events.elapse(2000); };
+    events.at(500, [this] {
+        view.type(ControlId::Text1, "4");
+        std::int16_t enter = 13;
+        form.Text1_KeyPress(enter);
+    });
+    for (std::uint32_t due = 600; due <= 2400; due += 200) {
+        events.at(due, [this] { form.Timer1_Timer(); });
+    }
+    tick(1);
+
+    EXPECT_EQ(events.pendingEvents(), 0u) << "every tick fell due while the box was open";
+    EXPECT_EQ(remote.calls, 1);
+    EXPECT_EQ(processes.attempts.size(), 1u);
+    EXPECT_EQ(statusTexts(), (std::vector<std::string>{kStatusStarting, CountdownText(2), CountdownText(1),
+                                                       CountdownText(0), kLaunching, kStatusStarted}));
+    EXPECT_EQ(form.schlafzeit, 4);
+
+    tick(0);
+    tick(1);
+    EXPECT_EQ(statusTexts()[9], CountdownText(4)) << "the next connection counts from the new delay";
 }
 
 TEST_F(WatcherTest, WindowMinimisedDuringTheCountdownIsHiddenByTheNextTick) {

@@ -2,6 +2,7 @@
 // scheduled for moments of that clock, so that a countdown of seconds runs in microseconds.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -43,6 +44,19 @@ public:
     // A window event that the user causes at `milliseconds` of simulated time.
     void at(std::uint32_t milliseconds, std::function<void()> action) {
         pending_.emplace(milliseconds, std::move(action));
+    }
+
+    // Time passing in a modal loop (a message box that stays open): each event due meanwhile runs at its
+    // own moment.
+    void elapse(std::uint32_t milliseconds) {
+        const std::uint32_t end = now_ + milliseconds;
+        while (!pending_.empty() && pending_.begin()->first <= end) {
+            now_ = std::max(now_, pending_.begin()->first);
+            auto action = std::move(pending_.begin()->second);
+            pending_.erase(pending_.begin());
+            action();
+        }
+        now_ = std::max(now_, end);
     }
 
     std::uint32_t now() const { return now_; }

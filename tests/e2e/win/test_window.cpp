@@ -73,9 +73,9 @@ void CheckInfoBox(const Product& product) {
     HWND box = WaitForMessageBox(product.pid(), "Info über Kopplungswacht", 3000);
     if (!ok(box != nullptr, "Info: no message box titled [Info über Kopplungswacht] within 3 s"))
         return;
-    std::string expected = "Kopplungswacht 1.2\r\n\r\naktuelle Versionen gibts bei\r\n" +
-                           std::string(kw::program::kWebAddress) + "\r\n\r\n" + kw::program::kNotice + "\r\n" +
-                           kw::program::kContact;
+    const std::string expected =
+        "Kopplungswacht 1.2\r\n\r\naktuelle Versionen gibts bei\r\nden Entwicklern von Kopplungswacht\r\n\r\n"
+        "Ohne Gewähr: Benutzung auf eigene Verantwortung.\r\nKontakt: über den Issue-Tracker des Projekts";
     std::string text = MessageBoxText(box);
     ok(text == expected, "Info text: expected [%s], got [%s]", expected.c_str(), text.c_str());
     ok(GetWindow(box, GW_OWNER) == product.window(), "Info box: expected owned by the main window %p, got %p",
@@ -137,8 +137,8 @@ void CheckVersionResource(const std::wstring& exe) {
     for (const auto& s : strings) {
         wchar_t* value = nullptr;
         const std::wstring path = std::wstring(L"\\StringFileInfo\\040704B0\\") + s.name;
-        const bool found = VerQueryValueW(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) &&
-                           value != nullptr;
+        const bool found =
+            VerQueryValueW(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) && value != nullptr;
         const std::string got = found ? Utf8(value) : "(missing)";
         ok(got == s.value, "%s: expected [%s], got [%s]", Utf8(s.name).c_str(), s.value, got.c_str());
     }
