@@ -59,7 +59,8 @@ TEST(WatcherStates, OneTickFromEachStateWithEachKindOfCount) {
     }
 }
 
-TEST_F(WatcherTest, AktivIsRewrittenOnEveryTick) {
+// The label shows every count; the window is asked to redraw it only when its text changes.
+TEST_F(WatcherTest, AktivShowsEveryCountAndIsWrittenWhenItChanges) {
     start("-1", {});
     EXPECT_EQ(view.text(ControlId::aktiv), "Momentan aktive DFÜ-Verbindungen: 0") << "design caption before any tick";
     struct Count {
@@ -67,28 +68,34 @@ TEST_F(WatcherTest, AktivIsRewrittenOnEveryTick) {
         std::uint32_t error;
         const char* shown;
     };
-    const std::vector<Count> counts = {{0, 0, "0"},    {0, 0, "0"},     {1, 0, "1"}, {1, 0, "1"},
-                                       {0, 611, "-1"}, {256, 0, "256"}, {2, 0, "2"}};
-    std::vector<std::string> expected;
+    const std::vector<Count> counts = {{0, 0, "0"},    {0, 0, "0"},    {1, 0, "1"},     {1, 0, "1"}, {2, 0, "2"},
+                                       {0, 611, "-1"}, {0, 611, "-1"}, {256, 0, "256"}, {2, 0, "2"}};
     for (const auto& c : counts) {
+        SCOPED_TRACE(c.shown);
         remote.connections = c.n;
         remote.errorCode = c.error;
         form.Timer1_Timer();
-        expected.push_back(std::string("Momentan aktive DFÜ-Verbindungen: ") + c.shown);
+        EXPECT_EQ(view.text(ControlId::aktiv), std::string("Momentan aktive DFÜ-Verbindungen: ") + c.shown);
     }
-    EXPECT_EQ(view.textsSet(ControlId::aktiv), expected);
+    EXPECT_EQ(
+        view.textsSet(ControlId::aktiv),
+        (std::vector<std::string>{"Momentan aktive DFÜ-Verbindungen: 0", "Momentan aktive DFÜ-Verbindungen: 1",
+                                  "Momentan aktive DFÜ-Verbindungen: 2", "Momentan aktive DFÜ-Verbindungen: -1",
+                                  "Momentan aktive DFÜ-Verbindungen: 256", "Momentan aktive DFÜ-Verbindungen: 2"}));
 }
 
-TEST_F(WatcherTest, CountIsAskedWithAZeroedBufferOf256Records) {
+TEST_F(WatcherTest, EveryCountGetsAFreshRecordZeroAndTheWholeBuffer) {
     start("-1", {});
-    remote.connections = 77;  // must be overwritten by the caller before the call
-    form.Timer1_Timer();
-    form.Timer1_Timer();
-    EXPECT_EQ(remote.calls, 2) << "one count per tick";
-    EXPECT_EQ(remote.dwSize, 412u);
-    EXPECT_EQ(remote.byteCount, 105472u);
-    EXPECT_EQ(remote.countGiven, 0u);
-    EXPECT_TRUE(remote.bufferZeroed);
+    // The service fills in a record per connection; the next count must not hand those back.
+    for (const std::uint32_t n : {2u, 256u, 0u, 1u, 0u}) {
+        SCOPED_TRACE(n);
+        tick(n);
+        EXPECT_EQ(remote.dwSize, 412u);
+        EXPECT_EQ(remote.byteCount, 105472u);
+        EXPECT_EQ(remote.countGiven, 0u);
+    }
+    EXPECT_EQ(remote.calls, 5) << "one count per tick";
+    EXPECT_TRUE(remote.record0Zeroed);
 }
 
 TEST_F(WatcherTest, ProgramsRunWhileAnyConnectionStaysUp) {

@@ -19,7 +19,7 @@ void Form1::starten() {
 
     const int delay = schlafzeit;
     for (int t = delay; t >= 0; --t) {
-        p_.view.setText(ControlId::status, "Programme werden in " + std::to_string(t) + " Sekunden gestartet...");
+        beschriften(ControlId::status, "Programme werden in " + std::to_string(t) + " Sekunden gestartet...");
         warten(1);
         if (!unloading_) {
             doEvents();
@@ -29,7 +29,7 @@ void Form1::starten() {
         }
     }
 
-    p_.view.setText(ControlId::status, "Programme werden gestartet...");
+    beschriften(ControlId::status, "Programme werden gestartet...");
     // Entries added or removed during the countdown count; entries beyond the slots are not launched.
     const int m = std::min(p_.view.listCount(), static_cast<int>(pids.size()));
     for (int i = 0; i < m; ++i) {

@@ -7,15 +7,27 @@
 
 namespace kw {
 
+// Only record 0 is read by the service; the records it filled in on an earlier count are never read.
 std::int32_t Form1::aufzaehlen() {
-    auto buffer = std::make_unique<RasConnA[]>(kRasConnBufferRecords);  // zeroed
-    buffer[0].dwSize = sizeof(RasConnA);
-    std::uint32_t bytes = buffer[0].dwSize * kRasConnBufferRecords;
+    if (!verbindungen_) {
+        verbindungen_ = std::make_unique<RasConnA[]>(kRasConnBufferRecords);  // zeroed
+    }
+    verbindungen_[0] = RasConnA{};
+    verbindungen_[0].dwSize = sizeof(RasConnA);
+    std::uint32_t bytes = verbindungen_[0].dwSize * kRasConnBufferRecords;
     std::uint32_t connections = 0;
-    if (p_.remoteAccess.enumConnections(&buffer[0], &bytes, &connections) != 0) {
+    if (p_.remoteAccess.enumConnections(&verbindungen_[0], &bytes, &connections) != 0) {
         return -1;
     }
     return static_cast<std::int32_t>(connections);
+}
+
+void Form1::beschriften(ControlId label, const std::string& text) {
+    std::string& shown = label == ControlId::aktiv ? aktivShown_ : statusShown_;
+    if (shown != text) {
+        p_.view.setText(label, text);
+        shown = text;
+    }
 }
 
 void Form1::Timer1_Timer() {
@@ -30,20 +42,20 @@ void Form1::Timer1_Timer() {
         p_.view.hide();
     }
     const auto n = static_cast<std::int16_t>(aufzaehlen());
-    p_.view.setText(ControlId::aktiv, "Momentan aktive DFÜ-Verbindungen: " + std::to_string(n));
+    beschriften(ControlId::aktiv, "Momentan aktive DFÜ-Verbindungen: " + std::to_string(n));
 
     if (n > 0 && gestartet == False) {
-        p_.view.setText(ControlId::status, "Status der Programme: Werden gestartet...");
+        beschriften(ControlId::status, "Status der Programme: Werden gestartet...");
         starten();
         if (!unloading_) {
-            p_.view.setText(ControlId::status, "Status der Programme: Gestartet");
+            beschriften(ControlId::status, "Status der Programme: Gestartet");
             gestartet = True;
         }
     }
     if (n < 1 && gestartet == True) {
-        p_.view.setText(ControlId::status, "Status der Programme: Werden terminiert...");
+        beschriften(ControlId::status, "Status der Programme: Werden terminiert...");
         terminieren();
-        p_.view.setText(ControlId::status, "Status der Programme: Beendet");
+        beschriften(ControlId::status, "Status der Programme: Beendet");
         gestartet = False;
     }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 
 #include "platform/remote_access.h"
 
@@ -15,12 +16,19 @@ public:
         dwSize = first->dwSize;
         byteCount = *bytes;
         countGiven = *count;
-        // Everything but record 0's size field must arrive zeroed. Never read past the real buffer,
-        // whatever byte count the caller claims.
+        // Record 0 must arrive zeroed but for its size field, whatever an earlier count left in it.
         const auto* raw = reinterpret_cast<const unsigned char*>(first);
-        const std::uint32_t scanned = std::min(*bytes, kRasConnBufferBytes);
-        bufferZeroed = std::all_of(raw + sizeof first->dwSize, raw + scanned, [](unsigned char b) { return b == 0; });
-        // Like the real service, which also reports a count with some errors (a buffer too small).
+        const bool zeroed =
+            std::all_of(raw + sizeof first->dwSize, raw + sizeof(RasConnA), [](unsigned char b) { return b == 0; });
+        record0Zeroed = record0Zeroed && zeroed;
+        // Like the real service: it fills in a record per connection, and reports a count with some
+        // errors too (a buffer too small). Never past the real buffer, whatever byte count is claimed.
+        const std::uint32_t room = std::min(*bytes, kRasConnBufferBytes) / sizeof(RasConnA);
+        for (std::uint32_t i = 0; errorCode == 0 && i < std::min(connections, room); ++i) {
+            first[i].dwSize = sizeof(RasConnA);
+            first[i].hrasconn = 0x1000 + i;
+            std::snprintf(first[i].szEntryName, sizeof first[i].szEntryName, "Verbindung %u", i + 1);
+        }
         *count = connections;
         return errorCode;
     }
@@ -41,7 +49,7 @@ public:
     std::uint32_t dwSize = 0;
     std::uint32_t byteCount = 0;
     std::uint32_t countGiven = 0;
-    bool bufferZeroed = false;
+    bool record0Zeroed = true;  // on every call so far
 };
 
 }  // namespace kw::test
