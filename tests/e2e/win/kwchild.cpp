@@ -2,6 +2,8 @@
 // line, the show state it was handed) into the file named by its first argument, then waits to be ended.
 // With an argument "/exit:N" it ends by itself N milliseconds later, with exit code kSelfExitCode, so that
 // a test can free its process ID while the product still counts it as launched.
+// A copy under another name (C:\Program.exe, say) takes no file argument: it records into
+// C:\kwtest\out\<its name>.txt, so that a test can give it any command line and still see who ran.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -33,20 +35,34 @@ void WriteRecord(const std::wstring& path, const std::string& record) {
     MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
+// Empty for kwchild.exe itself.
+std::wstring CopyRecordPath() {
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name(path, n);
+    name.erase(0, name.find_last_of(L'\\') + 1);
+    if (_wcsicmp(name.c_str(), L"kwchild.exe") == 0)
+        return L"";
+    return L"C:\\kwtest\\out\\" + name.substr(0, name.find_last_of(L'.')) + L".txt";
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int nCmdShow) {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (!argv || argc < 2)
+    std::wstring recordPath = CopyRecordPath();
+    if (!argv || (recordPath.empty() && argc < 2))
         return 2;
+    if (recordPath.empty())
+        recordPath = argv[1];
 
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     GetStartupInfoW(&si);
 
     DWORD exitAfter = INFINITE;
-    for (int i = 2; i < argc; ++i)
+    for (int i = 1; i < argc; ++i)
         if (wcsncmp(argv[i], L"/exit:", 6) == 0)
             exitAfter = static_cast<DWORD>(wcstoul(argv[i] + 6, nullptr, 10));
 
@@ -55,7 +71,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int nCmdShow) {
     record += "show=" + std::to_string(si.wShowWindow) + "\n";
     record += "cmdshow=" + std::to_string(nCmdShow) + "\n";
     record += "cmdline=" + Utf8(GetCommandLineW()) + "\n";
-    WriteRecord(argv[1], record);
+    WriteRecord(recordPath, record);
     LocalFree(argv);
 
     if (exitAfter != INFINITE) {

@@ -62,6 +62,28 @@ void CheckRasCall() {
     ok(call.cb == 105472, "RasEnumConnectionsA: expected byte count 105472, got %lu", call.cb);
 }
 
+// The watcher counts five times a second, read from the fake DLL's own count of calls: from one call to
+// another some five seconds later, so that neither end is off by part of a tick.
+void CheckTickPeriod() {
+    RasCall first, last;
+    auto nextCall = [](RasCall& call) {
+        RasCall before;
+        return WaitUntil([&] { return LastRasCall(before); }, 1000, 2) &&
+               WaitUntil([&] { return LastRasCall(call) && call.calls > before.calls; }, 1000, 2);
+    };
+    if (!ok(nextCall(first), "tick period: the fake rasapi32.dll was not called within 1 s"))
+        return;
+    const double from = NowMs();
+    SleepPumping(5000);
+    if (!ok(nextCall(last), "tick period: the fake rasapi32.dll was not called within 1 s"))
+        return;
+    const double seconds = (NowMs() - from) / 1000.0;
+    const double rate = static_cast<double>(last.calls - first.calls) / seconds;
+    trace("%ld counts in %.2f s: %.2f a second", last.calls - first.calls, seconds, rate);
+    ok(rate >= 4.5 && rate <= 5.5, "tick period: expected 5 counts a second (one per 200 ms), got %.2f (%ld in %.2f s)",
+       rate, last.calls - first.calls, seconds);
+}
+
 // Two programs with arguments, start delay 2: the whole road of one connection.
 void OneConnection(const std::wstring& exe) {
     const std::string entryA = ChildEntry(L"a.txt", "eins \"zwei drei\"");
@@ -80,6 +102,7 @@ void OneConnection(const std::wstring& exe) {
     ok(product.Text(IDC_STATUS) == kStatusBeendet, "status before a connection: expected [%s], got [%s]",
        kStatusBeendet, product.Text(IDC_STATUS).c_str());
     CheckRasCall();
+    CheckTickPeriod();
 
     SetConnections("1");
     double up = NowMs();
@@ -223,6 +246,59 @@ void CloseDuringCountdown(const std::wstring& exe) {
     product.Kill();
 }
 
+// Entries without quotes, each run by kwchild.exe copies that record into C:\kwtest\out\<name>.txt:
+// C:\Program.exe lies on the way of two entries under C:\Program Files and must never run; the entry
+// whose program is there runs it with its command line as stored; the entry whose program is gone
+// launches nothing; a bare name is still found on the system's search path.
+void UnquotedEntries(const std::wstring& exe) {
+    ResetWorld();
+    wchar_t systemDir[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(systemDir, MAX_PATH);
+    const std::wstring planted = L"C:\\Program.exe";
+    const std::wstring folder = L"C:\\Program Files\\x";
+    const std::wstring meant = folder + L"\\y.exe";
+    const std::wstring bare = std::wstring(systemDir, length) + L"\\kwbare.exe";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (const std::wstring& copy : {planted, meant, bare})
+        ok(CopyFileW(ChildExe().c_str(), copy.c_str(), FALSE) != 0, "could not copy kwchild.exe to %s: error %lu",
+           Utf8(copy).c_str(), GetLastError());
+    const std::string entryMeant = "C:\\Program Files\\x\\y.exe arg";
+    const std::string entryGone = "C:\\Program Files\\x\\fehlt.exe -x";
+    const std::string entryBare = "kwbare.exe eins zwei";
+    StoreSettings({entryMeant, entryGone, entryBare}, "0");
+
+    Product product;
+    if (product.Start(exe)) {
+        SetConnections("1");
+        std::vector<Seen> seen = CollectStatus(product, kStatusGestartet, 6000);
+        ok(Find(seen, kStatusGestartet) != nullptr, "unquoted entries: expected [%s], got [%s]", kStatusGestartet,
+           Join(seen).c_str());
+        Launched y, b;
+        AwaitLaunched(L"y.txt", entryMeant, y);
+        AwaitLaunched(L"kwbare.txt", entryBare, b);
+        SleepPumping(500);
+        ChildRecord plantedRun;
+        ok(!ReadChild(OutFile(L"Program.txt"), plantedRun), "C:\\Program.exe ran (pid %lu) with [%s]", plantedRun.pid,
+           plantedRun.cmdline.c_str());
+        if (plantedRun.pid) {
+            HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, plantedRun.pid);
+            EndAndClose(h, 9);
+        }
+
+        SetConnections("0");
+        double ended = AwaitEnded({&y, &b}, NowMs(), 3000);
+        ok(ended >= 0, "unquoted entries: expected both children ended within 3 s after the drop");
+        CheckEndedWithCode1("y.exe", y);
+        CheckEndedWithCode1("kwbare.exe", b);
+        product.Kill();
+        EndAndClose(y.process, 9);
+        EndAndClose(b.process, 9);
+    }
+    for (const std::wstring& copy : {planted, meant, bare})
+        DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
 }  // namespace
 
 void TestConnection(const Args& args) {
@@ -230,6 +306,7 @@ void TestConnection(const Args& args) {
     OneConnection(args[0]);
     UnlaunchableEntry(args[0]);
     CloseDuringCountdown(args[0]);
+    UnquotedEntries(args[0]);
     ResetWorld();
 }
 

@@ -92,11 +92,84 @@ void EmptyStore(const std::wstring& exe) {
     product.Kill();
 }
 
+// The system refuses a lasting key below a volatile one (error 1021), so with HKCU\Software\Kopplungswacht
+// created volatile every write of the program fails, while its reads still work.
+bool CreateVolatileKey(const std::wstring& subkey) {
+    HKEY key;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// One critical box titled "Kopplungswacht" that starts with `said` and goes on with the system's reason.
+void ExpectRefusal(const Product& product, const char* step, const std::string& said) {
+    HWND box = WaitForMessageBox(product.pid(), "Kopplungswacht", 3000);
+    if (!ok(box != nullptr, "%s: no message box titled [Kopplungswacht] within 3 s; windows: %s", step,
+            DescribeWindows(product.pid()).c_str()))
+        return;
+    const std::string text = MessageBoxText(box);
+    ok(text.compare(0, said.size(), said) == 0 && text.size() > said.size(),
+       "%s: expected [%s] and the system's reason, got [%s]", step, said.c_str(), text.c_str());
+    CloseMessageBox(box);
+    // Any further box: a confirmation, or a second refusal.
+    HWND more = nullptr;
+    WaitUntil(
+        [&] {
+            more = FindTopLevel(product.pid(), [](HWND h) {
+                wchar_t cls[16];
+                GetClassNameW(h, cls, 16);
+                return wcscmp(cls, L"#32770") == 0 && IsWindowVisible(h);
+            });
+            return more != nullptr;
+        },
+        400, 20);
+    ok(more == nullptr, "%s: expected one box, then another: [%s] [%s]", step, more ? WindowText(more).c_str() : "",
+       more ? MessageBoxText(more).c_str() : "");
+    if (more)
+        CloseMessageBox(more);
+}
+
+// Neither the delay nor the list can be stored: a critical box says so and why, and nothing claims
+// otherwise. The program reads its list first; then its key is replaced by a volatile one.
+void RefusedWrite(const std::wstring& exe) {
+    ResetWorld();
+    const std::vector<std::string> list = {"\"C:\\a.exe\"", "\"C:\\b.exe\" -x"};
+    StoreSettings(list, "2");
+    Product product;
+    if (!product.Start(exe) || !product.Restore())
+        return;
+    RegDeleteTree(kAppKey);
+    ok(CreateVolatileKey(kAppKey), "could not create the volatile key: error %lu", GetLastError());
+
+    HWND edit = product.Control(IDC_TEXT1);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"3"));
+    PressEnter(edit);
+    ExpectRefusal(product, "refused delay",
+                  "Die Startverzögerung von 3 Sekunden gilt bis zum Ende des Programms, konnte aber nicht "
+                  "gespeichert werden.\r\n");
+    std::string stored;
+    ok(!RegGet(std::wstring(kAppKey) + L"\\Schlafen", L"schlafen", stored),
+       "refused delay: expected no stored delay, got [%s]", stored.c_str());
+
+    SendMessageW(product.Control(IDC_FILELIST), LB_SETCURSEL, 0, 0);
+    PostMessageW(product.Control(IDC_COMMAND2), BM_CLICK, 0, 0);
+    ExpectRefusal(product, "refused list",
+                  "Die Programmliste konnte nicht gespeichert werden; sie gilt, wie sie angezeigt wird, bis zum Ende "
+                  "des Programms.\r\n");
+    const std::vector<std::string> shown = ListEntries(product);
+    ok(shown == std::vector<std::string>{list[1]}, "refused list: expected the list %s on screen, got %s",
+       Joined({list[1]}).c_str(), Joined(shown).c_str());
+    product.Kill();
+}
+
 }  // namespace
 
 void TestSettings(const Args& args) {
     StoredSettingsAreRead(args[0]);
     EmptyStore(args[0]);
+    RefusedWrite(args[0]);
     ResetWorld();
 }
 
