@@ -2,7 +2,8 @@
 # make test     builds everything, the release included, and runs the unit, end-to-end and release tests
 # make release  builds the installer, the portable zip and their checksums into dist/
 # make demo     plays a dial-up connection for the real program under Wine
-# make bench    measures latency, launch timing, size and the cost of an idle tick
+# make bench    measures latency, launch timing, size and the cost of idling
+#               (BASELINE=<an earlier build's kopplungswacht.exe> measures its idle cost in the same run)
 BUILD := $(CURDIR)/build
 WIN := $(BUILD)/win
 HOST := $(BUILD)/host
@@ -37,7 +38,7 @@ demo: win
 	tools/demo/demo.sh $(WIN) $(BUILD)/demo
 
 bench: win host
-	tools/bench-wine.sh $(WIN) 20 2
+	tools/bench-wine.sh $(WIN) 20 2 $(BASELINE)
 	tools/bench-tick.sh $(HOST)
 
 clean:

@@ -1,17 +1,21 @@
 #!/bin/bash
 # Timings of the real program under Wine, and what it weighs. Not a test: prints figures to compare with
-# the targets (drop-to-exit median <= 250 ms, worst <= 450 ms; launch within start delay + 1 s +- 10%).
+# the targets (drop-to-exit median <= 250 ms, worst <= 450 ms; launch within start delay + 1 s +- 10%),
+# and the CPU time of the program and of the wineserver over 60 s of idling with the window hidden.
 # Usage: tools/bench-wine.sh [cross build dir (default /tmp/e2e-win)] [cycles (default 20)] [delay s (default 2)]
+#                            [an earlier build's kopplungswacht.exe, whose idle cost is measured in the same run]
 # Needs the cross build (program and tests/e2e/win) to be built.
 set -u
 root="$(cd "$(dirname "$0")/.." && pwd)"
 win="${1:-/tmp/e2e-win}"
 cycles="${2:-20}"
 delay="${3:-2}"
+baseline="${4:-}"
+idle=60
 exe="$win/src/platform/win32/kopplungswacht.exe"
 tests="$win/tests/e2e/win"
 state="$win/bench-wine"
-for f in "$exe" "$tests/kwtest.exe" "$tests/kwchild.exe" "$tests/rasapi32.dll"; do
+for f in "$exe" "$tests/kwtest.exe" "$tests/kwchild.exe" "$tests/rasapi32.dll" $baseline; do
     [ -f "$f" ] || { echo "missing $f: build $win first"; exit 1; }
 done
 
@@ -26,5 +30,80 @@ echo "== $cycles connection cycles under Wine (start delay $delay s)"
 bash "$root/tests/e2e/setup.sh" "$state" "$tests" || exit 1
 KW_E2E_TIMEOUT=$((cycles * (delay + 8) + 60)) bash "$root/tests/e2e/run.sh" "$state" "$tests/kwtest.exe" bench "$exe" "$cycles" "$delay"
 status=$?
+
+# CPU seconds (user + system) of a process so far, from /proc.
+cpu_seconds() {
+    local stat
+    stat="$(cat "/proc/$1/stat" 2>/dev/null)" || { echo "?"; return; }
+    stat="${stat##*) }"  # the name in parentheses may hold blanks
+    # shellcheck disable=SC2086
+    set -- $stat
+    echo "${12} ${13} $(getconf CLK_TCK)" | awk '{printf "%.2f", ($1 + $2) / $3}'
+}
+
+# The processes of this Wine prefix (by their environment) whose command line matches; never those of
+# another prefix, such as a test run beside this one.
+prefix_pid() {
+    local dir
+    for dir in /proc/[0-9]*; do
+        tr '\0' '\n' 2>/dev/null <"$dir/environ" | grep -qxF "WINEPREFIX=$prefix" || continue
+        if [ "$1" = wineserver ]; then
+            grep -q '^wineserver' "$dir/comm" 2>/dev/null && { echo "${dir#/proc/}"; return; }
+        else
+            tr '\0' ' ' 2>/dev/null <"$dir/cmdline" | grep -qiF "$1" || continue
+            tr '\0' ' ' 2>/dev/null <"$dir/cmdline" | grep -qiF kwtest.exe && continue
+            echo "${dir#/proc/}"
+            return
+        fi
+    done
+}
+
+# Idle cost of one build: the program runs with no connection and its window hidden while kwtest.exe
+# sleeps; the CPU time of the program and of the wineserver is read at the markers kwtest.exe writes.
+# The shared fixture (display, prefix, wineserver) stays up from the connection cycles above.
+idle_cost() {
+    local program="$1" label="$2" out="$prefix/drive_c/kwtest/out" name runner pid server p0 s0 t0 p1 s1 t1
+    name="$(basename "$program")"
+    rm -f "$out/idle-begin" "$out/idle-end"
+    # Wine's own rasapi32, as on a machine without dial-up: the test DLL would read and write files on
+    # every count, work of the wineserver that is not the program's.
+    (
+        . "$root/tests/e2e/wine-env.sh" "$state"
+        export WINEDLLOVERRIDES="mscoree,mshtml=;rasapi32=b"
+        timeout -k 5 $((idle + 60)) wine "$tests/kwtest.exe" idle "$(kw_winpath "$program")" "$idle" </dev/null
+    ) &
+    runner=$!
+    for _ in $(seq 1 600); do [ -f "$out/idle-begin" ] && break; sleep 0.05; done
+    pid="$(prefix_pid "$name")"
+    server="$(prefix_pid wineserver)"
+    if [ ! -f "$out/idle-begin" ] || [ -z "$pid" ] || [ -z "$server" ]; then
+        echo "$label: could not find the idling program (pid '${pid}') or the wineserver (pid '${server}')"
+        wait "$runner"
+        return 1
+    fi
+    p0="$(cpu_seconds "$pid")"; s0="$(cpu_seconds "$server")"; t0="$(date +%s.%N)"
+    for _ in $(seq 1 $(((idle + 30) * 20))); do [ -f "$out/idle-end" ] && break; sleep 0.05; done
+    p1="$(cpu_seconds "$pid")"; s1="$(cpu_seconds "$server")"; t1="$(date +%s.%N)"
+    wait "$runner" || return 1
+    idle_total="$(echo "$p0 $p1 $s0 $s1 $t0 $t1" | awk '{printf "%.2f", ($2 - $1) + ($4 - $3)}')"
+    echo "$p0 $p1 $s0 $s1 $t0 $t1" | awk -v label="$label" '{
+        p = $2 - $1; s = $4 - $3; t = $6 - $5
+        printf "%s: %.0f s idle: program %.2f s CPU, wineserver %.2f s, together %.2f s (%.2f%% of a core)\n",
+               label, t, p, s, p + s, 100 * (p + s) / t }'
+}
+
+# Not exported: the commands of this script must not pass for processes of the prefix.
+prefix="$(. "$root/tests/e2e/wine-env.sh" "$state" && echo "$WINEPREFIX")"
+echo "== CPU time while idling ($idle s, no connection, window hidden)"
+before=""
+if [ -n "$baseline" ]; then
+    idle_cost "$baseline" "earlier build" && before="$idle_total" || status=1
+fi
+if ! idle_cost "$exe" "this build"; then
+    status=1
+elif [ -n "$before" ]; then
+    echo "$idle_total $before" | awk '$2 > 0 {printf "this build idles at %.0f%% of the earlier build'"'"'s cost\n", 100 * $1 / $2}'
+fi
+
 bash "$root/tests/e2e/teardown.sh" "$state"
 exit $status

@@ -18,5 +18,6 @@ void TestMissingDll(const Args& args);
 void TestTray(const Args& args);
 void ShowForScreenshot(const Args& args);
 void Bench(const Args& args);
+void Idle(const Args& args);
 
 }  // namespace kwt

@@ -2,6 +2,9 @@
 // count file saying 0 to the launched child's process handle being signalled; the launch time is the
 // child's creation time after the count file said 1, against the start delay + 1 s.
 // kwtest.exe bench <exe> [cycles, default 20] [start delay in seconds, default 2]
+// kwtest.exe idle <exe> [seconds, default 60]: the program idles with no connection and its window hidden,
+// between the marker files C:\kwtest\out\idle-begin and idle-end, while tools/bench-wine.sh reads the CPU
+// time of the program and of the wineserver from outside.
 #include <algorithm>
 #include <cstdlib>
 
@@ -110,6 +113,33 @@ void Bench(const Args& args) {
             "of which: the count noticed after median %.1f ms (a tick is 200 ms), countdown of %d s and launch "
             "median %.1f ms\n",
             Median(notices), delay + 1, Median(countdowns));
+}
+
+void Idle(const Args& args) {
+    const int seconds = args.size() > 1 ? _wtoi(args[1].c_str()) : 60;
+    ResetWorld();
+    Product product;
+    if (!product.Start(args[0]))
+        return;
+    // A build that starts with its window shown goes to the tray by its minimise button.
+    if (IsWindowVisible(product.window()))
+        PostMessageW(product.Control(IDC_COMMAND4), BM_CLICK, 0, 0);
+    ok(WaitUntil([&] { return !IsWindowVisible(product.window()); }, 2000), "idle: the window did not hide");
+    // Start-up is over and the first ticks have run, against Wine's own rasapi32 (no connection).
+    SleepPumping(1000);
+    const std::string none = std::string(kAktivPrefix) + "0";
+    ok(product.Text(IDC_AKTIV) == none, "idle: expected [%s], got [%s]", none.c_str(), product.Text(IDC_AKTIV).c_str());
+    RasCall call;
+    ok(!LastRasCall(call), "idle: the test rasapi32.dll answered (%ld calls), not Wine's own", call.calls);
+    ok(WriteFileAtomically(OutFile(L"idle-begin"), ""), "idle: could not write the begin marker");
+    // No polling meanwhile: the test driver must not keep the wineserver busy itself.
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    ok(WriteFileAtomically(OutFile(L"idle-end"), ""), "idle: could not write the end marker");
+    ok(product.Alive() && !IsWindowVisible(product.window()),
+       "idle: expected the program running with its window hidden, got alive %d visible %d", product.Alive(),
+       IsWindowVisible(product.window()));
+    product.Kill();
+    ResetWorld();
 }
 
 }  // namespace kwt
