@@ -44,14 +44,8 @@ std::string Form1::dateiwaehlen() {
     return "";
 }
 
-// The window can be closed while a dialog or a round of events runs (from the tray, say). Its list is
-// gone then, and saving it would blank every stored entry: each step after one checks for that.
-
 void Form1::Command1_Click() {
     const std::string path = dateiwaehlen();
-    if (unloading_) {
-        return;
-    }
     if (!path.empty()) {
         p_.view.listAdd(Quoted(path));
     }
@@ -83,7 +77,7 @@ void Form1::Command3_Click() {
     const std::string text =
         p_.input.inputBox("Hier kann der Eintrag bearbeitet werden,\r\num z.B. Parameter hinzuzufügen.",
                           "Eintrag bearbeiten", p_.view.listItem(k));
-    if (text.empty() || unloading_) {
+    if (text.empty()) {
         return;
     }
     p_.view.listInsert(k, text);
@@ -113,6 +107,7 @@ void Form1::filelist_MouseUp(std::int16_t Button, std::int16_t, float X, float Y
     doEvents();
     p_.mouse.mouseEvent(kMouseLeftUp, dx, dy, 0, 0);
     doEvents();
+    // The window may have been closed meanwhile; its list is gone then, and there is nothing to remove.
     if (!unloading_ && p_.view.listIndex() >= 0) {
         Command2_Click();
     }
@@ -126,9 +121,6 @@ void Form1::filelist_OLEDragDrop(const DropData& Data) {
     if (p_.view.listCount() + static_cast<int>(Data.files.size()) > kMaxEntries) {
         p_.view.messageBox("Sorry, es sind maximal 10 Programme zugelassen.", vbExclamation,
                            "Maximal 10 Dateie gestattet");
-        if (unloading_) {
-            return;
-        }
     } else {
         for (const std::string& path : Data.files) {
             p_.view.listAdd(Quoted(path));

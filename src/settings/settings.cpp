@@ -47,8 +47,12 @@ void Form1::laden() {
 }
 
 // A slot that cannot be written does not stop the others; the user hears of it once, with the first
-// reason, and the list on screen stays as it is.
+// reason, and the list on screen stays as it is. Once the window is going (closed from the tray while a
+// dialog or a round of events ran), its list may be gone already: saving it would blank every slot.
 void Form1::speichern() {
+    if (unloading_) {
+        return;
+    }
     const int n = p_.view.listCount();
     StoreResult failed;
     for (int i = 0; i < kSlots; ++i) {

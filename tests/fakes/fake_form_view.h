@@ -57,12 +57,16 @@ public:
         log("listAdd " + text);
     }
     int listIndex() override { return selected; }
-    // The selection follows its entry, as in the real list box.
+    // The selection follows its entry, as in the real list box; an index past the end is refused.
     void listRemove(int index) override {
+        if (index < 0 || index >= listCount())
+            return;
         list.erase(list.begin() + index);
         selected = selected == index ? -1 : selected > index ? selected - 1 : selected;
     }
     void listInsert(int index, const std::string& text) override {
+        if (index < 0 || index > listCount())
+            return;
         list.insert(list.begin() + index, text);
         selected = selected >= index ? selected + 1 : selected;
     }
@@ -82,8 +86,11 @@ public:
         ++hideCalls;
         log("hide");
     }
+    // The window and its controls are destroyed: the list box is gone with its entries.
     void unload() override {
         ++unloadCalls;
+        list.clear();
+        selected = -1;
         log("unload");
     }
 
