@@ -32,7 +32,7 @@ test: win host release
 	ctest --test-dir $(HOST) --output-on-failure
 
 run: win
-	tools/run.sh $(WIN)/src/platform/win32/kopplungswacht.exe $(BUILD)
+	tools/run.sh $(WIN)/src/platform/win32/kopplungswacht.exe $(BUILD) $(WIN)/tools/demo/kwdemo.exe
 
 demo: win
 	tools/demo/demo.sh $(WIN) $(BUILD)/demo

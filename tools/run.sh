@@ -4,6 +4,7 @@
 set -euo pipefail
 exe=$1
 build=$2
+kwdemo=$3  # shows the window as a click on the tray icon does
 
 export WINEARCH=win32 WINEPREFIX="$build/wine-run" WINEDEBUG=-all LANG=C.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -45,7 +46,9 @@ if [ $virtual = 0 ]; then
 fi
 
 wine "$exe" &
-sleep 4
+# The program starts in the notification area; bring its window up for the picture.
+wine "$kwdemo" show >/dev/null 2>&1 </dev/null || echo "The window did not come up."
+sleep 1
 shot="$build/run-screenshot.png"
 import -window root "$shot"
 echo "Screenshot of the running program: $shot"

@@ -11,7 +11,8 @@ win="$1"
 out="$2"
 exe="$win/src/platform/win32/kopplungswacht.exe"
 ras="$win/tests/e2e/win/rasapi32.dll"
-for f in "$exe" "$ras"; do
+kwdemo="$win/tools/demo/kwdemo.exe"
+for f in "$exe" "$ras" "$kwdemo"; do
     [ -f "$f" ] || { echo "missing $f: build the cross build first"; exit 1; }
 done
 mkdir -p "$out"
@@ -24,9 +25,6 @@ if ! wine --version >/dev/null 2>&1; then
     echo "Wine läuft hier nicht: dieser Rechner führt keine 32-Bit-Programme aus."
     exit 1
 fi
-
-i686-w64-mingw32-g++-posix -std=c++20 -O2 -municode -static -s -I "$root/src" \
-    -o "$out/kwdemo.exe" "$root/tools/demo/kwdemo.cpp"
 
 xvfb_pid=""
 program=""
@@ -92,7 +90,7 @@ wine regedit /S "$(winpath "$reg")" </dev/null >/dev/null 2>&1
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 
-helper() { wine "$out/kwdemo.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+helper() { wine "$kwdemo" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 shot() {
     [ $virtual = 1 ] || return 0
     # Let the drawing settle.
