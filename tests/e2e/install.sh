@@ -32,16 +32,7 @@ setsid wine "$kwtest" warmup >>"$log" 2>&1 </dev/null
 # The test remote-access DLL, so that the installed program runs as in the other areas.
 cp "$dlldir/rasapi32.dll" "$WINEPREFIX/drive_c/windows/system32/rasapi32.dll"
 
-failures=0
-ok() {  # ok <description> <command...>: the command must succeed
-    local what="$1"
-    shift
-    if ! "$@"; then
-        echo "install: Test failed: $what"
-        failures=$((failures + 1))
-    fi
-}
-same() { [ "$1" = "$2" ] || { echo "  expected [$2], got [$1]"; return 1; }; }
+. "$(dirname "$0")/checks.sh" install
 absent() { [ ! -e "$1" ] || { echo "  still there: $1"; return 1; }; }
 run() { timeout -k 5 120 wine "$@" </dev/null; }
 # A registry value as `reg query` prints it, or "(none)".
@@ -136,5 +127,4 @@ ok "uninstall with settings: the settings key is gone" eventually no_key "$setti
 ok "uninstall with settings: the uninstall entry is gone" no_key "$uninstall_key"
 ok "uninstall with settings: the program folder is gone" absent "$unix_instdir"
 
-echo "install: $failures failures"
-[ "$failures" -eq 0 ]
+finish

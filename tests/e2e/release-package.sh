@@ -8,16 +8,7 @@ exe="$2"
 ico="$3"
 setup="$dist/kopplungswacht-1.2.0-setup.exe"
 zip="$dist/kopplungswacht-1.2.0-portable.zip"
-failures=0
-ok() {  # ok <description> <command...>: the command must succeed
-    local what="$1"
-    shift
-    if ! "$@"; then
-        echo "release-package: Test failed: $what"
-        failures=$((failures + 1))
-    fi
-}
-same() { [ "$1" = "$2" ] || { echo "  expected [$2], got [$1]"; return 1; }; }
+. "$(dirname "$0")/checks.sh" release-package
 
 for f in "$setup" "$zip" "$dist/SHA256SUMS"; do
     [ -f "$f" ] || { echo "missing $f: run make release first"; exit 1; }
@@ -75,5 +66,4 @@ ok "the installer's icon has the program's two images" \
     "--icon --index=1 --width=32 --height=32 --bit-depth=4 --palette-size=16 --icon --index=2 --width=16 --height=16 --bit-depth=4 --palette-size=16 "
 ok "the installer's icon images are the program's" cmp -n "$(stat -c %s "$ico")" "$work/setup.ico" "$ico"
 
-echo "release-package: $failures failures"
-[ "$failures" -eq 0 ]
+finish

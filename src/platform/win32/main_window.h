@@ -16,43 +16,31 @@ class Form1;
 
 namespace kw::win32 {
 
-// The dialog font of the window, deleted with it.
-class Font {
+// A handle that the window object owns and releases with `Release` when it goes or is replaced.
+template <typename Handle, auto Release>
+class Owned {
 public:
-    Font() = default;
-    Font(const Font&) = delete;
-    Font& operator=(const Font&) = delete;
-    ~Font() { reset(nullptr); }
-    void reset(HFONT font) {
-        if (font_ != nullptr) {
-            DeleteObject(font_);
+    Owned() = default;
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    ~Owned() { reset(nullptr); }
+    void reset(Handle handle) {
+        if (handle_ != nullptr) {
+            Release(handle_);
         }
-        font_ = font;
+        handle_ = handle;
     }
-    HFONT get() const { return font_; }
+    Handle get() const { return handle_; }
 
 private:
-    HFONT font_ = nullptr;
+    Handle handle_ = nullptr;
 };
 
-// The tray menu, destroyed with the window object.
-class Menu {
-public:
-    Menu() = default;
-    Menu(const Menu&) = delete;
-    Menu& operator=(const Menu&) = delete;
-    ~Menu() { reset(nullptr); }
-    void reset(HMENU menu) {
-        if (menu_ != nullptr) {
-            DestroyMenu(menu_);
-        }
-        menu_ = menu;
-    }
-    HMENU get() const { return menu_; }
-
-private:
-    HMENU menu_ = nullptr;
-};
+inline void DeleteFont(HFONT font) {
+    DeleteObject(font);
+}
+using Font = Owned<HFONT, DeleteFont>;   // the dialog font of the window
+using Menu = Owned<HMENU, DestroyMenu>;  // the tray menu
 
 class MainWindow final : public FormView {
 public:

@@ -107,11 +107,13 @@ void Key(HWND window, WPARAM key) {
 
 // ---- an OLE drag from this process: its data, and a source that drops once the pointer is there ----
 
-class DataObject final : public IDataObject {
+// The reference counting that both objects of the drag share; each deletes itself at the last release.
+template <typename Interface>
+class ComObject : public Interface {
 public:
-    DataObject(CLIPFORMAT format, std::vector<BYTE> bytes) : format_(format), bytes_(std::move(bytes)) {}
+    virtual ~ComObject() = default;
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        *object = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject) ? this : nullptr;
+        *object = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(Interface)) ? this : nullptr;
         return *object ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
@@ -121,6 +123,14 @@ public:
             delete this;
         return left;
     }
+
+private:
+    LONG refs_ = 1;
+};
+
+class DataObject final : public ComObject<IDataObject> {
+public:
+    DataObject(CLIPFORMAT format, std::vector<BYTE> bytes) : format_(format), bytes_(std::move(bytes)) {}
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
         if (QueryGetData(format) != S_OK)
             return DV_E_FORMATETC;
@@ -154,22 +164,10 @@ public:
 private:
     CLIPFORMAT format_;
     std::vector<BYTE> bytes_;
-    LONG refs_ = 1;
 };
 
-class DropSource final : public IDropSource {
+class DropSource final : public ComObject<IDropSource> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        *object = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropSource) ? this : nullptr;
-        return *object ? (AddRef(), S_OK) : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&refs_);
-        if (left == 0)
-            delete this;
-        return left;
-    }
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
         return escape ? DRAGDROP_S_CANCEL : (InterlockedCompareExchange(&there, 0, 0) ? DRAGDROP_S_DROP : S_OK);
     }
@@ -177,9 +175,6 @@ public:
 
     POINT from{}, to{};
     LONG there = 0;  // the pointer has been over the target long enough
-
-private:
-    LONG refs_ = 1;
 };
 
 DWORD WINAPI MovePointer(void* parameter) {
