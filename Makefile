@@ -4,11 +4,21 @@
 # make demo     plays a dial-up connection for the real program under Wine
 # make bench    measures latency, launch timing, size and the cost of idling
 #               (BASELINE=<an earlier build's kopplungswacht.exe> measures its idle cost in the same run)
+#
+# Wine runs the 32-bit program only where the host executes 32-bit x86 code. Elsewhere the Wine tests,
+# run, demo and bench go through an emulated x86 machine (tools/vm/), made once per host and cached in
+# ~/.cache/kopplungswacht/. E2E=native or E2E=vm forces either way; the default, auto, tries one.
 BUILD := $(CURDIR)/build
 WIN := $(BUILD)/win
 HOST := $(BUILD)/host
 DIST := $(CURDIR)/dist
 JOBS := $(shell nproc)
+E2E ?= auto
+WHERE := $(shell tools/vm/where.sh $(E2E))
+ifeq ($(WHERE),)
+$(error E2E must be auto, native or vm)
+endif
+VM := tools/vm/run.sh
 
 .PHONY: all deps win host test run release demo bench clean
 
@@ -28,17 +38,40 @@ host: deps
 release: win
 	tools/release/release.sh $(WIN) $(DIST)
 
+# The tests labelled wine run under Wine; those labelled vm test the emulated machine itself.
 test: win host release
-	ctest --test-dir $(HOST) --output-on-failure
+ifeq ($(WHERE),native)
+	ctest --test-dir $(HOST) --output-on-failure -LE vm
+else
+	@echo "This host does not run 32-bit programs: the Wine tests run in the emulated x86 machine."
+	ctest --test-dir $(HOST) --output-on-failure -LE wine
+	$(VM) --limit 3600 --fresh $(HOST)/tests/e2e/wine -- ctest --test-dir $(HOST) --output-on-failure -L wine
+endif
 
+RUN := tools/run.sh $(WIN)/src/platform/win32/kopplungswacht.exe $(BUILD) $(WIN)/tools/demo/kwdemo.exe
 run: win
-	tools/run.sh $(WIN)/src/platform/win32/kopplungswacht.exe $(BUILD) $(WIN)/tools/demo/kwdemo.exe
+ifeq ($(WHERE),native)
+	$(RUN)
+else
+	$(VM) --fresh $(BUILD)/wine-run -- $(RUN)
+endif
 
 demo: win
+ifeq ($(WHERE),native)
 	tools/demo/demo.sh $(WIN) $(BUILD)/demo
+else
+	$(VM) --fresh $(BUILD)/demo/prefix -- tools/demo/demo.sh $(WIN) $(BUILD)/demo
+endif
 
+# An earlier build outside the project folder is copied in, where the emulated machine sees it.
 bench: win host
+ifeq ($(WHERE),native)
 	tools/bench-wine.sh $(WIN) 20 2 $(BASELINE)
+else
+	$(if $(BASELINE),mkdir -p $(BUILD)/baseline && cp $(BASELINE) $(BUILD)/baseline/kopplungswacht.exe)
+	$(VM) --limit 3600 --fresh $(WIN)/bench-wine -- tools/bench-wine.sh $(WIN) 20 2 \
+		$(if $(BASELINE),$(BUILD)/baseline/kopplungswacht.exe)
+endif
 	tools/bench-tick.sh $(HOST)
 
 clean:

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, and only what is missing.
+# Usage: install-deps.sh        the build, the tests and Wine
+#        install-deps.sh vm     what makes and boots the emulated test machine (tools/vm/)
 set -euo pipefail
 
+wanted=(cmake make g++ libgtest-dev g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine fonts-freefont-ttf
+    xvfb x11-utils xauth imagemagick valgrind nsis zip unzip icoutils)
+if [ "${1:-}" = vm ]; then
+    wanted=(qemu-system-x86 mmdebstrap e2fsprogs)
+fi
 need=()
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q '^install ok installed$'; }
-for pkg in cmake make g++ libgtest-dev g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine fonts-freefont-ttf \
-    xvfb x11-utils xauth imagemagick valgrind nsis zip unzip icoutils; do
+for pkg in "${wanted[@]}"; do
     have_pkg "$pkg" || need+=("$pkg")
 done
 [ ${#need[@]} -eq 0 ] && exit 0

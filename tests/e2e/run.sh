@@ -8,7 +8,6 @@ area="$3"
 exe="$4"
 shift 4
 . "$here/wine-env.sh" "$state"
-if [ -f "$state/unavailable" ]; then cat "$state/unavailable"; exit 77; fi
 if [ ! -f "$state/display" ]; then
     echo "the e2e fixture is not set up (run setup.sh first)"
     exit 1

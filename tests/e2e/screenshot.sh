@@ -8,7 +8,6 @@ kwtest="$2"
 exe="$3"
 out="$4"
 . "$here/wine-env.sh" "$state"
-if [ -f "$state/unavailable" ]; then cat "$state/unavailable"; exit 77; fi
 kwdir="$WINEPREFIX/drive_c/kwtest"
 rm -f "$kwdir/show-ready.txt" "$kwdir/show-done.txt" "$out"
 timeout -k 5 60 wine "$kwtest" show "$(kw_winpath "$exe")" < /dev/null > "$state/show.log" 2>&1 &
