@@ -45,7 +45,7 @@ case "$workdir/" in "$share"/*) ;; *) workdir="$share" ;; esac
 } >"$job/job.sh"
 : >"$job/output"
 
-timeout -s KILL "$limit" qemu-system-x86_64 -accel tcg,thread=multi -smp "$(nproc)" -m 6144 \
+timeout -k 10 "$limit" qemu-system-x86_64 -accel tcg,thread=multi -smp "$(nproc)" -m 6144 \
     -cpu qemu64,+ssse3,+sse4.1,+sse4.2,+popcnt \
     -display none -monitor none -serial "file:$job/console.log" -no-reboot \
     -kernel "$machine/vmlinuz" -initrd "$machine/initrd.img" \
@@ -63,7 +63,7 @@ qemu_pid=""
 if [ -f "$job/status" ]; then
     exit "$(cat "$job/status")"
 fi
-if [ "$qemu_status" -eq 137 ]; then
+if [ "$qemu_status" -eq 124 ] || [ "$qemu_status" -eq 137 ]; then
     echo "vm: the run did not end within its limit of $limit s and was stopped."
 else
     echo "vm: the test machine ended without the command's exit status (qemu: $qemu_status)."

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "bounds.h"
+
 namespace kwt {
 
 // ---- the product ----
@@ -19,7 +21,7 @@ public:
     ~Product() { Kill(); }
 
     // Starts the exe and waits for its main window (the top-level window that owns the program list).
-    bool Start(const std::wstring& exe, DWORD timeoutMs = 15000);
+    bool Start(const std::wstring& exe, DWORD timeoutMs = bounds::kProcessStartMs);
     void Kill();
 
     HWND window() const { return window_; }

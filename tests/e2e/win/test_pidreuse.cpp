@@ -84,8 +84,8 @@ void TestPidReuse(const Args& args) {
     ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusGestartet; }, 4000), "launch: expected [%s], got [%s]",
        kStatusGestartet, product.Text(IDC_STATUS).c_str());
     ChildRecord self, stay;
-    ok(WaitForChild(OutFile(L"self.txt"), self, 3000), "no record from the self-ending child");
-    ok(WaitForChild(OutFile(L"stay.txt"), stay, 3000), "no record from the staying child");
+    ok(WaitForChild(OutFile(L"self.txt"), self, bounds::kProcessStartMs), "no record from the self-ending child");
+    ok(WaitForChild(OutFile(L"stay.txt"), stay, bounds::kProcessStartMs), "no record from the staying child");
     HANDLE stayProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, stay.pid);
     // No handle to the self-ending child: this test must not be what keeps its ID taken.
     ok(self.pid && WaitUntil([&] { return ProcessGone(self.pid); }, 4000),

@@ -1,0 +1,26 @@
+// Every timing bound of the end-to-end tests, each with its reason. They must hold on a real Windows
+// machine (sleeps rounded up to a 15.6 ms timer) and in an emulated x86 machine (CPU work several times
+// slower, the clock honest), so they check what the program promises, not how fast a machine is.
+#pragma once
+
+#include <windows.h>
+
+namespace kwt::bounds {
+
+// A countdown second is 100 sleeps of 10 ms and is never corrected: never shorter (less the test's 2 ms poll).
+inline constexpr double kCountdownStepMinMs = 990;
+// ... but longer wherever sleeps are coarse: 1.56 s on a 15.6 ms timer, 1.31 s measured in the emulator.
+inline constexpr double kCountdownStepMaxMs = 2000;
+// A connection is noticed at the next 200 ms tick, and a late tick (a busy machine) may add one more.
+inline constexpr double kNoticeMs = 400;
+// The count is read by a 200 ms timer: five times a second (4.98 measured in the emulator).
+inline constexpr double kCountsPerSecondMin = 4.5;
+inline constexpr double kCountsPerSecondMax = 5.5;
+// Hidden at the first tick after minimising (200 ms) plus the hiding itself (84 ms in the emulator).
+inline constexpr double kHideMs = 350;
+// Ending a launched program after the last connection dropped: a tick, then TerminateProcess (160 ms emulated).
+inline constexpr double kDropToExitMs = 1500;
+// A freshly started Windows process shows its window, box or record: well under 1 s natively, seconds emulated.
+inline constexpr DWORD kProcessStartMs = 15000;
+
+}  // namespace kwt::bounds
