@@ -250,6 +250,21 @@ TEST_F(ListTest, RightClickPressesAndReleasesWithEventsBetweenThenRemovesTheEntr
     EXPECT_EQ(view.list.size(), 3u);
 }
 
+TEST_F(ListTest, AFileChosenAfterADropFilledTheListMeanwhileIsRefused) {
+    startWith(8);
+    fileDialog.whileOpen = [this] { form.filelist_OLEDragDrop(DropData{true, {"C:\\x.exe", "C:\\y.exe"}}); };
+    fileDialog.choose("C:\\elf.exe");
+    form.Command1_Click();
+    EXPECT_EQ(slots(), (std::vector<std::string>{"a0", "a1", "a2", "a3", "a4", "a5", "a6", "a7", "\"C:\\x.exe\"",
+                                                 "\"C:\\y.exe\""}));
+    EXPECT_EQ(view.list, slots());
+    ASSERT_EQ(view.messageBoxes.size(), 1u);
+    EXPECT_EQ(view.messageBoxes[0].text, "Sorry, es sind maximal 10 Programme zugelassen.");
+    EXPECT_EQ(view.messageBoxes[0].style, 48);
+    EXPECT_EQ(view.messageBoxes[0].title, "Maximal 10 Dateie gestattet");
+    EXPECT_FALSE(addEnabled());
+}
+
 TEST(ListClosedMeanwhile, ClosingTheWindowDuringARightClickOrAnEditLeavesTheStoredListAlone) {
     for (const bool rightClick : {true, false}) {
         SCOPED_TRACE(rightClick ? "right click" : "edit");

@@ -21,6 +21,16 @@ std::string Quoted(const std::string& path) {
     return "\"" + path + "\"";
 }
 
+// The limit holds whatever was added before, also while the dialog was open: an addition that would
+// pass it adds nothing.
+bool RoomFor(FormView& view, int added) {
+    if (view.listCount() + added <= kMaxEntries) {
+        return true;
+    }
+    view.messageBox("Sorry, es sind maximal 10 Programme zugelassen.", vbExclamation, "Maximal 10 Dateie gestattet");
+    return false;
+}
+
 void NoSelection(FormView& view) {
     view.messageBox("Bitte wählen Sie zuerst eine Datei aus,\r\noder fügen eine Datei hinzu.", vbExclamation,
                     "Keine Datei gewählt");
@@ -46,7 +56,7 @@ std::string Form1::dateiwaehlen() {
 
 void Form1::Command1_Click() {
     const std::string path = dateiwaehlen();
-    if (!path.empty()) {
+    if (!path.empty() && RoomFor(p_.view, 1)) {
         p_.view.listAdd(Quoted(path));
     }
     if (p_.view.listCount() > kMaxEntries - 1) {
@@ -118,10 +128,7 @@ void Form1::filelist_OLEDragDrop(const DropData& Data) {
         p_.view.messageBox("Keine gültige Datei gedroppt!", vbCritical, "Fehler bei Drag & Drop");
         return;
     }
-    if (p_.view.listCount() + static_cast<int>(Data.files.size()) > kMaxEntries) {
-        p_.view.messageBox("Sorry, es sind maximal 10 Programme zugelassen.", vbExclamation,
-                           "Maximal 10 Dateie gestattet");
-    } else {
+    if (RoomFor(p_.view, static_cast<int>(Data.files.size()))) {
         for (const std::string& path : Data.files) {
             p_.view.listAdd(Quoted(path));
         }
