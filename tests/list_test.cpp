@@ -2,6 +2,7 @@
 // the limit of ten entries and the stored slots after each change.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -265,25 +266,62 @@ TEST_F(ListTest, AFileChosenAfterADropFilledTheListMeanwhileIsRefused) {
     EXPECT_FALSE(addEnabled());
 }
 
-TEST(ListClosedMeanwhile, ClosingTheWindowDuringARightClickOrAnEditLeavesTheStoredListAlone) {
-    for (const bool rightClick : {true, false}) {
-        SCOPED_TRACE(rightClick ? "right click" : "edit");
+// "Beenden" from the tray, or the window's Close, while a command waits for the user or for events.
+TEST(ListClosedMeanwhile, QuittingWhileACommandWaitsShowsAddsAndSavesNothing) {
+    struct Row {
+        const char* label;
+        std::function<void(ListRig&)> act;
+    };
+    const std::vector<Row> rows = {
+        {"right click",
+         [](ListRig& rig) {
+             rig.view.selected = 1;
+             rig.mouse.onEvent = [&rig](std::uint32_t) {
+                 rig.events.at(rig.events.now(), [&rig] { rig.form.Unload(vbFormControlMenu); });
+             };
+             rig.form.filelist_MouseUp(2, 0, 0, 0);
+         }},
+        {"edit",
+         [](ListRig& rig) {
+             rig.view.selected = 1;
+             rig.input.whileOpen = [&rig] { rig.form.Unload(vbFormControlMenu); };
+             rig.input.answers = {"neu"};
+             rig.form.Command3_Click();
+         }},
+        {"a file chosen in the dialog",
+         [](ListRig& rig) {
+             rig.fileDialog.whileOpen = [&rig] { rig.form.mnu_quit_Click(); };
+             rig.fileDialog.choose("C:\\neu.exe");
+             rig.form.Command1_Click();
+         }},
+        {"the dialog failing as its window goes",
+         [](ListRig& rig) {
+             rig.fileDialog.whileOpen = [&rig] { rig.form.mnu_quit_Click(); };
+             rig.fileDialog.fail(32766, "The dialog box could not be created.");
+             rig.form.Command1_Click();
+         }},
+        {"commands after the quit in the same round of events of a countdown",
+         [](ListRig& rig) {
+             rig.events.at(500, [&rig] {
+                 rig.form.mnu_quit_Click();
+                 rig.form.Command1_Click();
+                 rig.form.Command2_Click();
+                 rig.form.filelist_DblClick();
+                 rig.form.filelist_OLEDragDrop(DropData{false, {}});
+             });
+             rig.tick(1);
+             EXPECT_TRUE(rig.fileDialog.shown.empty());
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
         ListRig rig;
         rig.startWith(3);
-        rig.view.selected = 1;
-        if (rightClick) {
-            rig.mouse.onEvent = [&](std::uint32_t) {
-                rig.events.at(rig.events.now(), [&] { rig.form.Unload(vbFormControlMenu); });
-            };
-            rig.form.filelist_MouseUp(2, 0, 0, 0);
-        } else {
-            rig.input.whileOpen = [&] { rig.form.Unload(vbFormControlMenu); };
-            rig.input.answers = {"neu"};
-            rig.form.Command3_Click();
-        }
+        row.act(rig);
         EXPECT_EQ(rig.view.unloadCalls, 1);
         EXPECT_TRUE(rig.store.writes.empty()) << "saving a list that is gone would blank every slot";
         EXPECT_TRUE(rig.view.messageBoxes.empty());
+        EXPECT_TRUE(rig.view.list.empty()) << "nothing added to the list that went with the window";
     }
 }
 
