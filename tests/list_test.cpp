@@ -250,25 +250,60 @@ TEST_F(ListTest, RightClickPressesAndReleasesWithEventsBetweenThenRemovesTheEntr
     EXPECT_EQ(view.list.size(), 3u);
 }
 
-TEST(ListClosedMeanwhile, ClosingTheWindowDuringARightClickOrAnEditLeavesTheStoredListAlone) {
-    for (const bool rightClick : {true, false}) {
-        SCOPED_TRACE(rightClick ? "right click" : "edit");
+TEST_F(ListTest, AFileChosenAfterADropFilledTheListMeanwhileIsRefused) {
+    startWith(8);
+    fileDialog.whileOpen = [this] { form.filelist_OLEDragDrop(DropData{true, {"C:\\x.exe", "C:\\y.exe"}}); };
+    fileDialog.choose("C:\\elf.exe");
+    form.Command1_Click();
+    EXPECT_EQ(view.list, slots());
+    EXPECT_EQ(view.list.back(), "\"C:\\y.exe\"");
+    ASSERT_EQ(view.messageBoxes.size(), 1u);
+    EXPECT_EQ(view.messageBoxes[0].text, "Sorry, es sind maximal 10 Programme zugelassen.");
+    EXPECT_EQ(view.messageBoxes[0].style, 48);
+    EXPECT_EQ(view.messageBoxes[0].title, "Maximal 10 Dateie gestattet");
+    EXPECT_FALSE(addEnabled());
+}
+
+// "Beenden" from the tray, or the window's Close, while a command waits for the user or for events.
+TEST(ListClosedMeanwhile, QuittingWhileACommandWaitsShowsAddsAndSavesNothing) {
+    const std::vector<std::string> scenarios = {"right click", "edit", "file chosen in the dialog",
+                                                "dialog failing as it goes",
+                                                "commands after the quit during a countdown"};
+    for (std::size_t scenario = 0; scenario < scenarios.size(); ++scenario) {
+        SCOPED_TRACE(scenarios[scenario]);
         ListRig rig;
         rig.startWith(3);
         rig.view.selected = 1;
-        if (rightClick) {
-            rig.mouse.onEvent = [&](std::uint32_t) {
-                rig.events.at(rig.events.now(), [&] { rig.form.Unload(vbFormControlMenu); });
-            };
-            rig.form.filelist_MouseUp(2, 0, 0, 0);
-        } else {
-            rig.input.whileOpen = [&] { rig.form.Unload(vbFormControlMenu); };
-            rig.input.answers = {"neu"};
-            rig.form.Command3_Click();
+        const auto quit = [&rig] { rig.form.mnu_quit_Click(); };
+        rig.input.whileOpen = quit;
+        rig.fileDialog.whileOpen = quit;
+        rig.input.answers = {"neu"};
+        rig.mouse.onEvent = [&rig, quit](std::uint32_t) { rig.events.at(rig.events.now(), quit); };
+        if (scenario == 3)
+            rig.fileDialog.fail(32766, "The dialog box could not be created.");
+        else
+            rig.fileDialog.choose("C:\\neu.exe");
+        switch (scenario) {
+            case 0: rig.form.filelist_MouseUp(2, 0, 0, 0); break;
+            case 1: rig.form.Command3_Click(); break;
+            case 2:
+            case 3: rig.form.Command1_Click(); break;
+            default:
+                rig.view.selected = -1;
+                rig.events.at(500, [&rig, quit] {
+                    quit();
+                    rig.form.Command1_Click();
+                    rig.form.Command2_Click();
+                    rig.form.filelist_DblClick();
+                    rig.form.filelist_OLEDragDrop(DropData{false, {}});
+                });
+                rig.tick(1);
         }
         EXPECT_EQ(rig.view.unloadCalls, 1);
         EXPECT_TRUE(rig.store.writes.empty()) << "saving a list that is gone would blank every slot";
         EXPECT_TRUE(rig.view.messageBoxes.empty());
+        EXPECT_TRUE(rig.view.list.empty()) << "nothing added to the list that went with the window";
+        EXPECT_EQ(rig.fileDialog.shown.size(), scenario == 2 || scenario == 3 ? 1u : 0u);
     }
 }
 

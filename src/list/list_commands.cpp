@@ -1,5 +1,8 @@
 // Editing the program list: add through the open-file dialog, remove, edit in an input box, drops.
 // Every change is saved at once; the list never holds more than ten entries.
+// The dialog, the input box and the message boxes handle the window's events while they are open: a drop
+// may fill the list meanwhile, and "Beenden" from the tray may end the program and take the window, and
+// any dialog it owns, with it. Once the window is going, the commands show, add and save nothing more.
 #include <cmath>
 #include <string>
 
@@ -21,6 +24,16 @@ std::string Quoted(const std::string& path) {
     return "\"" + path + "\"";
 }
 
+// The limit holds whatever was added before, also while the dialog was open: an addition that would
+// pass it adds nothing.
+bool RoomFor(FormView& view, int added) {
+    if (view.listCount() + added <= kMaxEntries) {
+        return true;
+    }
+    view.messageBox("Sorry, es sind maximal 10 Programme zugelassen.", vbExclamation, "Maximal 10 Dateie gestattet");
+    return false;
+}
+
 void NoSelection(FormView& view) {
     view.messageBox("Bitte wählen Sie zuerst eine Datei aus,\r\noder fügen eine Datei hinzu.", vbExclamation,
                     "Keine Datei gewählt");
@@ -33,6 +46,10 @@ std::string Form1::dateiwaehlen() {
     dlgOpenFile.DialogTitle = "File wählen";
     dlgOpenFile.Flags = kOpenFlags;
     const DialogError error = p_.fileDialog.showOpen(dlgOpenFile);
+    // Whatever a dialog that went with its window reports, there is no window left to say it in.
+    if (unloading_) {
+        return "";
+    }
     if (error.number == 0) {
         return dlgOpenFile.FileName;
     }
@@ -45,8 +62,14 @@ std::string Form1::dateiwaehlen() {
 }
 
 void Form1::Command1_Click() {
+    if (unloading_) {
+        return;
+    }
     const std::string path = dateiwaehlen();
-    if (!path.empty()) {
+    if (unloading_) {
+        return;
+    }
+    if (!path.empty() && RoomFor(p_.view, 1)) {
         p_.view.listAdd(Quoted(path));
     }
     if (p_.view.listCount() > kMaxEntries - 1) {
@@ -56,6 +79,9 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Command2_Click() {
+    if (unloading_) {
+        return;
+    }
     const int selected = p_.view.listIndex();
     if (selected < 0) {
         NoSelection(p_.view);
@@ -69,6 +95,9 @@ void Form1::Command2_Click() {
 }
 
 void Form1::Command3_Click() {
+    if (unloading_) {
+        return;
+    }
     const int k = p_.view.listIndex();
     if (k < 0) {
         NoSelection(p_.view);
@@ -77,7 +106,7 @@ void Form1::Command3_Click() {
     const std::string text =
         p_.input.inputBox("Hier kann der Eintrag bearbeitet werden,\r\num z.B. Parameter hinzuzufügen.",
                           "Eintrag bearbeiten", p_.view.listItem(k));
-    if (text.empty()) {
+    if (text.empty() || unloading_) {
         return;
     }
     p_.view.listInsert(k, text);
@@ -114,14 +143,14 @@ void Form1::filelist_MouseUp(std::int16_t Button, std::int16_t, float X, float Y
 }
 
 void Form1::filelist_OLEDragDrop(const DropData& Data) {
+    if (unloading_) {
+        return;
+    }
     if (!Data.hasFileList) {
         p_.view.messageBox("Keine gültige Datei gedroppt!", vbCritical, "Fehler bei Drag & Drop");
         return;
     }
-    if (p_.view.listCount() + static_cast<int>(Data.files.size()) > kMaxEntries) {
-        p_.view.messageBox("Sorry, es sind maximal 10 Programme zugelassen.", vbExclamation,
-                           "Maximal 10 Dateie gestattet");
-    } else {
+    if (RoomFor(p_.view, static_cast<int>(Data.files.size()))) {
         for (const std::string& path : Data.files) {
             p_.view.listAdd(Quoted(path));
         }

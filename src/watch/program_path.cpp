@@ -32,6 +32,22 @@ std::string WithSystemExtension(std::string_view candidate) {
     return name;
 }
 
+// What the system starts as a program when it is named in a command line: an image, or a batch file,
+// which it hands to the command interpreter. A document is not run, whatever its name.
+bool IsProgramName(std::string_view name) {
+    const std::size_t dot = name.find_last_of(".\\/");
+    if (dot == std::string_view::npos || name[dot] != '.') {
+        return false;
+    }
+    std::string extension(name.substr(dot + 1));
+    for (char& c : extension) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return extension == "exe" || extension == "com" || extension == "bat" || extension == "cmd";
+}
+
 // Where the longest existing folder named by the entry beyond its first word ends, or 0 if there is none.
 std::size_t EndOfNamedFolder(std::string_view entry, const std::function<PathKind(const std::string&)>& lookUp) {
     const std::size_t firstBlank = entry.find_first_of(" \t");
@@ -59,7 +75,7 @@ ProgramChoice ChooseProgram(std::string_view entry, const std::function<PathKind
             continue;
         }
         std::string program = WithSystemExtension(entry.substr(0, end));
-        if (lookUp(program) == PathKind::file) {
+        if (IsProgramName(program) && lookUp(program) == PathKind::file) {
             choice.kind = ProgramChoice::Kind::Found;
             choice.program = std::move(program);
             return choice;

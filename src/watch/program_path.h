@@ -24,10 +24,13 @@ struct ProgramChoice {
 
 // Given an unquoted `C:\Program Files\Tool\tool.exe -x`, the system tries `C:\Program.exe` first, so a
 // program planted there would run instead. This reads the entry the way its author meant it: the
-// longest prefix ending at a blank that names an existing file, with ".exe" added where the system adds
-// it (when the prefix's last path component has no dot). A prefix that stops short of a folder the
-// entry goes on to name is never the program: with `C:\Program Files` there, `C:\Program.exe` is not
-// what the entry means, even once `tool.exe` has been removed.
+// longest prefix ending at a blank that names an existing program, with ".exe" added where the system
+// adds it (when the prefix's last path component has no dot). A program is a file that the system would
+// start: its name ends in .exe, .com, .bat or .cmd. A document is passed over, so with `app.exe` beside
+// `app notes.txt` the entry `C:\Tools\app notes.txt` runs `app.exe` with `notes.txt`, as the system would.
+// A prefix that stops short of a folder the entry goes on to name is never the program: with
+// `C:\Program Files` there, `C:\Program.exe` is not what the entry means, even once `tool.exe` has been
+// removed.
 ProgramChoice ChooseProgram(std::string_view entry, const std::function<PathKind(const std::string&)>& lookUp);
 
 }  // namespace kw

@@ -18,6 +18,8 @@ class FakeOpenFileDialog final : public OpenFileDialog {
 public:
     DialogError showOpen(CommonDialog& dialog) override {
         shown.push_back(dialog);
+        if (whileOpen)
+            whileOpen();
         if (answers.empty())
             return {kDialogCancelled, ""};
         const Answer answer = answers.front();
@@ -32,6 +34,7 @@ public:
     void fail(std::int32_t number, const std::string& description) { answers.push_back({"", {number, description}}); }
 
     std::vector<CommonDialog> shown;  // the dialog object as each showing found it
+    std::function<void()> whileOpen;  // what the dialog's own loop handles meanwhile (a drop, the tray menu)
 
 private:
     struct Answer {

@@ -67,6 +67,13 @@ std::int16_t ShiftState() {
                                      (GetKeyState(VK_MENU) < 0 ? 4 : 0));
 }
 
+// Hands a control's message on to its own procedure once our handler has run. The handler may have ended
+// the program meanwhile (a message box whose loop ran "Beenden" from the tray, the events passed during a
+// right click): the control is destroyed then, and nothing may run on it any more.
+LRESULT PassOn(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    return IsWindow(control) ? DefSubclassProc(control, message, wParam, lParam) : 0;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance)
@@ -309,7 +316,7 @@ LRESULT CALLBACK MainWindow::Text1Proc(HWND window, UINT message, WPARAM wParam,
                 auto key = static_cast<std::int16_t>(wParam);
                 owner->form_->Text1_KeyPress(key);
             }
-            return DefSubclassProc(window, message, wParam, lParam);
+            return PassOn(window, message, wParam, lParam);
         case WM_NCDESTROY: RemoveWindowSubclass(window, Text1Proc, kText1SubclassId); break;
         default: break;
     }
@@ -339,7 +346,7 @@ LRESULT CALLBACK MainWindow::FilelistProc(HWND window, UINT message, WPARAM wPar
         case WM_NCDESTROY: RemoveWindowSubclass(window, FilelistProc, kFilelistSubclassId); break;
         default: break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return PassOn(window, message, wParam, lParam);
 }
 
 // The handler takes the position in twips.
