@@ -1,6 +1,13 @@
 #include "platform/win32/message_pump.h"
 
+#include <utility>
+
 namespace kw::win32 {
+
+void MessagePump::wakeOn(HANDLE event, std::function<void()> handler) {
+    event_ = event;
+    onEvent_ = std::move(handler);
+}
 
 void MessagePump::sleep(std::uint32_t milliseconds) {
     Sleep(milliseconds);
@@ -14,29 +21,46 @@ void MessagePump::dispatch(MSG& message) {
     DispatchMessageW(&message);
 }
 
-void MessagePump::doEvents() {
+// MWMO_INPUTAVAILABLE: a message already in the queue wakes the wait too, not only one that arrives. The
+// event is auto-reset, so the wait that finds it set also clears it: an event met inside a handler (the
+// countdown's passes) reaches the core, which skips it, and is gone, as a timer tick falling due then is.
+bool MessagePump::pass(DWORD timeout) {
+    const DWORD handles = event_ != nullptr ? 1 : 0;
+    if (handles != 0 || timeout != 0) {
+        const DWORD woken = MsgWaitForMultipleObjectsEx(handles, handles != 0 ? &event_ : nullptr, timeout, QS_ALLINPUT,
+                                                        MWMO_INPUTAVAILABLE);
+        if (woken == WAIT_FAILED) {
+            return false;
+        }
+        if (handles != 0 && woken == WAIT_OBJECT_0) {
+            onEvent_();
+        }
+    }
     MSG message;
     while (!quit_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             quit_ = true;
             exitCode_ = static_cast<int>(message.wParam);
-            return;
+            break;
         }
         dispatch(message);
+    }
+    return true;
+}
+
+void MessagePump::doEvents() {
+    if (!quit_ && !pass(0)) {
+        event_ = nullptr;  // the timer watches alone, as without the event
     }
 }
 
 int MessagePump::run() {
-    MSG message;
     while (!quit_) {
-        const BOOL result = GetMessageW(&message, nullptr, 0, 0);
-        if (result == 0) {
-            quit_ = true;
-            exitCode_ = static_cast<int>(message.wParam);
-        } else if (result == -1) {
-            return 1;
-        } else {
-            dispatch(message);
+        if (!pass(INFINITE)) {
+            if (event_ == nullptr) {
+                return 1;
+            }
+            event_ = nullptr;
         }
     }
     return exitCode_;
