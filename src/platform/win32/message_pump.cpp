@@ -21,19 +21,16 @@ void MessagePump::dispatch(MSG& message) {
     DispatchMessageW(&message);
 }
 
-// MWMO_INPUTAVAILABLE: a message already in the queue wakes the wait too, not only one that arrives. The
+// MWMO_INPUTAVAILABLE: a message already in the queue ends the wait too, not only one that arrives. The
 // event is auto-reset, so the wait that finds it set also clears it: an event met inside a handler (the
 // countdown's passes) reaches the core, which skips it, and is gone, as a timer tick falling due then is.
-bool MessagePump::pass(DWORD timeout) {
-    const DWORD handles = event_ != nullptr ? 1 : 0;
-    if (handles != 0 || timeout != 0) {
-        const DWORD woken = MsgWaitForMultipleObjectsEx(handles, handles != 0 ? &event_ : nullptr, timeout, QS_ALLINPUT,
-                                                        MWMO_INPUTAVAILABLE);
-        if (woken == WAIT_FAILED) {
-            return false;
-        }
-        if (handles != 0 && woken == WAIT_OBJECT_0) {
+void MessagePump::pass(DWORD timeout) {
+    if (event_ != nullptr) {
+        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &event_, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woken == WAIT_OBJECT_0) {
             onEvent_();
+        } else if (woken == WAIT_FAILED) {
+            event_ = nullptr;  // the timer watches alone, as where the service announces nothing
         }
     }
     MSG message;
@@ -41,26 +38,33 @@ bool MessagePump::pass(DWORD timeout) {
         if (message.message == WM_QUIT) {
             quit_ = true;
             exitCode_ = static_cast<int>(message.wParam);
-            break;
+            return;
         }
         dispatch(message);
     }
-    return true;
 }
 
 void MessagePump::doEvents() {
-    if (!quit_ && !pass(0)) {
-        event_ = nullptr;  // the timer watches alone, as without the event
+    if (!quit_) {
+        pass(0);
     }
 }
 
 int MessagePump::run() {
+    MSG message;
     while (!quit_) {
-        if (!pass(INFINITE)) {
-            if (event_ == nullptr) {
-                return 1;
-            }
-            event_ = nullptr;
+        if (event_ != nullptr) {
+            pass(INFINITE);
+            continue;
+        }
+        const BOOL result = GetMessageW(&message, nullptr, 0, 0);
+        if (result == 0) {
+            quit_ = true;
+            exitCode_ = static_cast<int>(message.wParam);
+        } else if (result == -1) {
+            return 1;
+        } else {
+            dispatch(message);
         }
     }
     return exitCode_;

@@ -22,13 +22,14 @@ public:
     void doEvents() override;
     bool quitRequested() override { return quit_; }
 
-    // Handles messages and the event until WM_QUIT; returns its exit code.
+    // Handles messages and the event until WM_QUIT; returns its exit code. Without an event it waits
+    // for messages alone.
     int run();
 
 private:
     // Waits up to `timeout` for the event or a message, then handles what came: the event first, then
-    // every message in the queue. False when the wait failed.
-    bool pass(DWORD timeout);
+    // every message in the queue.
+    void pass(DWORD timeout);
     void dispatch(MSG& message);
 
     HWND dialog_ = nullptr;
