@@ -3,7 +3,8 @@
 # make release  builds the installer, the portable zip and their checksums into dist/
 # make demo     plays a dial-up connection for the real program under Wine
 # make bench    measures latency, launch timing, size and the cost of idling
-#               (BASELINE=<an earlier build's kopplungswacht.exe> measures its idle cost in the same run)
+#               (BASELINE=<an earlier build's kopplungswacht.exe> measures its latency and idle cost in the
+#               same run and compares them)
 #
 # Wine runs the 32-bit program only where the host executes 32-bit x86 code. Elsewhere the Wine tests,
 # run, demo and bench go through an emulated x86 machine (tools/vm/), made once per host and cached in

@@ -29,7 +29,7 @@ TEST_F(TrayTest, StartUpRunsItsStepsInOrderAndEndsHiddenInTheTray) {
                                          "listAdd \"C:\\b.exe\" -x"};
     for (int i = 3; i < 10; ++i)
         expected.push_back("read Files/datei" + std::to_string(i));
-    expected.insert(expected.end(), {"tray add", "startTimer 200"});
+    expected.insert(expected.end(), {"tray add", "startTimer 200", "notifyConnections"});
     EXPECT_EQ(journal, expected);
     EXPECT_EQ(form.gestartet, False);
     EXPECT_EQ(view.state, vbMinimized);
@@ -201,6 +201,7 @@ TEST_F(TrayTest, TimerThatCannotStartEndsTheProgramWithABox) {
     EXPECT_NE(view.messageBoxes[0].text.find("nicht überwachen"), std::string::npos);
     EXPECT_EQ(view.unloadCalls, 1);
     EXPECT_TRUE(tray.icons.empty());
+    EXPECT_EQ(remote.notifyCalls, 0) << "a program on its way out asks the service for nothing";
 }
 
 }  // namespace

@@ -175,6 +175,90 @@ TEST_F(WatcherTest, TickFallingDueWhileABoxIsOpenStartsNoSecondCountdown) {
     EXPECT_EQ(statusTexts()[9], CountdownText(4)) << "the next connection counts from the new delay";
 }
 
+// The service announces each connection that comes or goes; the loop that finds the announcement runs
+// the timer's tick at once.
+TEST_F(WatcherTest, AnnouncedChangeRunsOneTickAtOnce) {
+    start("-1", {"\"C:\\a.exe\""});
+    ASSERT_EQ(remote.notifyCalls, 1);
+
+    remote.up(1);
+    events.wake();
+    EXPECT_EQ(remote.calls, 1);
+    EXPECT_EQ(view.text(ControlId::aktiv), "Momentan aktive DFÜ-Verbindungen: 1");
+    EXPECT_EQ(statusTexts(), (std::vector<std::string>{kStatusStarting, kLaunching, kStatusStarted}));
+    EXPECT_EQ(form.gestartet, True);
+
+    remote.up(2);
+    events.wake();
+    events.wake();
+    EXPECT_EQ(remote.calls, 2) << "one tick per announcement";
+    EXPECT_EQ(view.text(ControlId::aktiv), "Momentan aktive DFÜ-Verbindungen: 2");
+    EXPECT_EQ(processes.attempts.size(), 1u);
+
+    form.mnu_name_Click();
+    form.Command4_Click();
+    remote.up(0);
+    events.wake();
+    EXPECT_EQ(remote.calls, 3);
+    EXPECT_FALSE(view.visible) << "the announced tick hides a minimised window, as every tick does";
+    EXPECT_EQ(processes.launched()[0]->exitCode, 1u);
+    EXPECT_EQ(statusTexts(),
+              (std::vector<std::string>{kStatusStarting, kLaunching, kStatusStarted, kStatusEnding, kStatusEnded}));
+    EXPECT_EQ(form.gestartet, False);
+    EXPECT_EQ(events.now(), 0u) << "no tick waited for the clock";
+}
+
+// Announcements that come during the countdown are skipped, as the timer's ticks then are: the drop is
+// ended by the first tick after the launch, and nothing is left over for the loop afterwards.
+TEST_F(WatcherTest, ChangeAnnouncedDuringATickNestsNoTick) {
+    start("2", {"\"C:\\a.exe\""});
+    events.at(900, [this] { remote.up(0); });
+    events.at(1500, [this] { remote.up(1); });
+    events.at(2100, [this] { remote.up(0); });
+    events.at(2150, [this] { form.Timer1_Timer(); });
+    remote.up(1);
+    events.wake();
+
+    EXPECT_EQ(events.pendingEvents(), 0u);
+    EXPECT_EQ(remote.calls, 1) << "neither the announcements nor the timer ran a tick inside the countdown";
+    EXPECT_EQ(view.textsSet(ControlId::aktiv), (std::vector<std::string>{"Momentan aktive DFÜ-Verbindungen: 1"}));
+    EXPECT_EQ(processes.attempts.size(), 1u);
+    EXPECT_EQ(statusTexts(), (std::vector<std::string>{kStatusStarting, CountdownText(2), CountdownText(1),
+                                                       CountdownText(0), kLaunching, kStatusStarted}));
+    events.wake();
+    EXPECT_EQ(remote.calls, 1) << "the announcements were used up during the countdown";
+
+    form.Timer1_Timer();
+    EXPECT_EQ(remote.calls, 2);
+    EXPECT_EQ(processes.launched()[0]->exitCode, 1u);
+    EXPECT_EQ(statusTexts().back(), kStatusEnded);
+}
+
+// Where the service cannot announce changes (an older system, Wine's own), the program runs as it always
+// has: no message, and only the timer's tick notices a connection.
+TEST_F(WatcherTest, ServiceThatCannotAnnounceLeavesTheTimerAlone) {
+    remote.notifyFails = true;
+    start("-1", {"\"C:\\a.exe\""});
+    EXPECT_EQ(remote.notifyCalls, 1);
+    EXPECT_TRUE(view.messageBoxes.empty());
+    EXPECT_EQ(view.unloadCalls, 0);
+
+    remote.up(1);
+    events.wake();
+    EXPECT_EQ(remote.calls, 0);
+    EXPECT_EQ(view.text(ControlId::aktiv), "Momentan aktive DFÜ-Verbindungen: 0");
+    EXPECT_TRUE(processes.attempts.empty());
+
+    form.Timer1_Timer();
+    remote.up(0);
+    events.wake();
+    EXPECT_EQ(form.gestartet, True) << "the drop waits for the timer";
+    form.Timer1_Timer();
+    EXPECT_EQ(statusTexts(),
+              (std::vector<std::string>{kStatusStarting, kLaunching, kStatusStarted, kStatusEnding, kStatusEnded}));
+    EXPECT_EQ(remote.calls, 2);
+}
+
 TEST_F(WatcherTest, WindowMinimisedDuringTheCountdownIsHiddenByTheNextTick) {
     start("2", {"\"C:\\a.exe\""});
     form.mnu_name_Click();

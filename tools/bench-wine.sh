@@ -1,9 +1,10 @@
 #!/bin/bash
 # Timings of the real program under Wine, and what it weighs. Not a test: prints figures to compare with
 # the targets (drop-to-exit median <= 250 ms, worst <= 450 ms; launch within start delay + 1 s +- 10%),
-# and the CPU time of the program and of the wineserver over 60 s of idling with the window hidden.
+# and the CPU time of the program and of the wineserver over 60 s of idling with the window hidden. Given
+# an earlier build, it measures that build's latency and idle cost in the same run and compares them.
 # Usage: tools/bench-wine.sh [cross build dir (default /tmp/e2e-win)] [cycles (default 20)] [delay s (default 2)]
-#                            [an earlier build's kopplungswacht.exe, whose idle cost is measured in the same run]
+#                            [an earlier build's kopplungswacht.exe]
 # Needs the cross build (program and tests/e2e/win) to be built.
 set -u
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -26,10 +27,42 @@ echo "size: $(stat -c %s "$exe") bytes as built, $(stat -c %s "$stripped") bytes
 rm -f "$stripped"
 echo "imported DLLs: $(i686-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print $3}' | sort | tr '\n' ' ')"
 
-echo "== $cycles connection cycles under Wine (start delay $delay s)"
 bash "$root/tests/e2e/setup.sh" "$state" "$tests" || exit 1
-KW_E2E_TIMEOUT=$((cycles * (delay + 8) + 60)) bash "$root/tests/e2e/run.sh" "$state" "$tests/kwtest.exe" bench "$exe" "$cycles" "$delay"
-status=$?
+status=0
+
+# Connection cycles of one build; its summary line ("summary: drop-median ...") goes to $state/latency-$2.
+latency() {
+    local program="$1" name="$2" label="$3"
+    echo "== $label: $cycles connection cycles under Wine (start delay $delay s)"
+    KW_E2E_TIMEOUT=$((cycles * (delay + 8) + 60)) bash "$root/tests/e2e/run.sh" "$state" "$tests/kwtest.exe" bench \
+        "$program" "$cycles" "$delay" | tee "$state/latency-$name.log"
+    [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+    grep '^summary:' "$state/latency-$name.log" | tail -n 1 >"$state/latency-$name"
+}
+
+latency "$exe" this "this build"
+if [ -n "$baseline" ]; then
+    latency "$baseline" earlier "earlier build"
+    # The goal of waking on the service's announcements: a median drop-to-exit at most a quarter of the
+    # earlier build's, the worst at most a third.
+    echo "== latency against the earlier build"
+    if [ ! -s "$state/latency-this" ] || [ ! -s "$state/latency-earlier" ]; then
+        echo "no summary from one of the builds: no comparison"
+    fi
+    paste -d ' ' "$state/latency-this" "$state/latency-earlier" | awk '
+        NF < 18 { next }
+        function line(what, now, before, goal) {
+            printf "%-28s this build %6.1f ms, earlier %6.1f ms: %3.0f%%", what, now, before, 100 * now / before
+            if (goal) printf " (goal <= %.0f%%: %s)", 100 * goal, now <= goal * before ? "met" : "missed"
+            printf "\n"
+        }
+        {
+            line("drop-to-exit, median:", $3, $12, 1 / 4)
+            line("drop-to-exit, worst:", $5, $14, 1 / 3)
+            line("first count, median:", $7, $16, 0)
+            line("first count, worst:", $9, $18, 0)
+        }'
+fi
 
 # CPU seconds (user + system) of a process so far, from /proc.
 cpu_seconds() {

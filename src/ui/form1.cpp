@@ -31,7 +31,12 @@ void Form1::Form_Load() {
             "\r\nDas Programm wird beendet.",
             vbCritical, program::kTitle);
         Unload(vbFormCode);
+        return;
     }
+    // Beside the timer, the service itself announces each connection that comes up or ends, so that the
+    // programs end as soon as the last one has gone. Where it cannot (an older system, Wine's own
+    // service), the timer watches alone, as it always has, and that is not worth a message.
+    p_.remoteAccess.notifyConnections([this] { Verbindung_Geaendert(); });
 }
 
 void Form1::Unload(UnloadMode mode) {

@@ -1,5 +1,5 @@
 // The main window's behaviour and the application state. The procedures are grouped by subsystem:
-//   watch/watcher.cpp      the connection watcher (Timer1_Timer, aufzaehlen)
+//   watch/watcher.cpp      the connection watcher (Timer1_Timer, Verbindung_Geaendert, aufzaehlen)
 //   watch/launcher.cpp     launching and ending the programs (starten, warten, terminieren, prozessbeenden)
 //   settings/settings.cpp  the stored program list and start delay (laden, speichern, Text1_KeyPress)
 //   list/list_commands.cpp editing the program list (Command1..3, the list's events, dateiwaehlen)
@@ -81,6 +81,8 @@ public:
 
     // Handlers of the window's events.
     void Timer1_Timer();
+    // The dial-up service announced a connection that came up or ended.
+    void Verbindung_Geaendert();
     void Command4_Click();
     void Command5_Click();
     void Text1_KeyPress(std::int16_t& KeyAscii);

@@ -1,5 +1,6 @@
-// The connection watcher: every tick counts the active dial-up connections and launches or ends the
-// listed programs when the first connection comes up or the last one goes.
+// The connection watcher: every tick, and every change that the dial-up service announces, counts the
+// active dial-up connections and launches or ends the listed programs when the first connection comes up
+// or the last one goes.
 #include <memory>
 #include <string>
 
@@ -63,6 +64,13 @@ void Form1::Timer1_Timer() {
     if (unloading_) {
         p_.view.unload();  // the window was closed during the countdown
     }
+}
+
+// A tick at once, rather than at the timer's next: the programs end as soon as the last connection has gone.
+// It is the timer's tick, under its rule: an announcement that comes while a tick runs (the countdown
+// handles events) is skipped, as a timer tick falling due then is.
+void Form1::Verbindung_Geaendert() {
+    Timer1_Timer();
 }
 
 }  // namespace kw

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "platform/event_pump.h"
 
@@ -23,17 +24,25 @@ public:
         ++sleeps;
     }
 
-    // Runs, in the order they fell due, the actions whose moment has come. An action may schedule
-    // further actions or call into the form (a nested timer tick, a key press, a close).
+    // Runs the handlers of the signals that are set, then, in the order they fell due, the actions whose
+    // moment has come. An action may schedule further actions or call into the form (a nested timer tick,
+    // a key press, a close).
     void doEvents() override {
         ++doEventsCalls;
         sleepAwaitingEvents_ = false;
-        while (!pending_.empty() && pending_.begin()->first <= now_) {
-            auto action = std::move(pending_.begin()->second);
-            pending_.erase(pending_.begin());
-            action();
-        }
+        pass();
     }
+
+    // The main loop wakes from its wait: the same pass as doEvents, but outside any handler.
+    void wake() { pass(); }
+
+    // An event that a service sets, as the dial-up service does when a connection comes or goes. Like an
+    // auto-reset event, it is cleared when the loop finds it set, however often it was set before.
+    std::size_t addSignal(std::function<void()> handler) {
+        signals_.push_back({false, std::move(handler)});
+        return signals_.size() - 1;
+    }
+    void set(std::size_t signal) { signals_.at(signal).set = true; }
 
     bool quitRequested() override { return quit_; }
     // WM_QUIT reaching the queue at `milliseconds`.
@@ -69,6 +78,26 @@ public:
     std::map<std::uint32_t, int> sleepsByLength;
 
 private:
+    struct Signal {
+        bool set;
+        std::function<void()> handler;
+    };
+
+    void pass() {
+        for (Signal& signal : signals_) {
+            if (signal.set) {
+                signal.set = false;
+                signal.handler();
+            }
+        }
+        while (!pending_.empty() && pending_.begin()->first <= now_) {
+            auto action = std::move(pending_.begin()->second);
+            pending_.erase(pending_.begin());
+            action();
+        }
+    }
+
+    std::vector<Signal> signals_;
     std::uint32_t now_ = 0;
     std::multimap<std::uint32_t, std::function<void()>> pending_;
     bool sleepAwaitingEvents_ = false;

@@ -1,10 +1,16 @@
-// The dial-up service: a settable number of connections or an error, and what the caller handed over.
+// The dial-up service: a settable number of connections or an error, what the caller handed over, and the
+// announcement of each connection that comes or goes.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "fakes/fake_event_pump.h"
 #include "platform/remote_access.h"
 
 namespace kw::test {
@@ -33,7 +39,23 @@ public:
         return errorCode;
     }
 
+    // The service announces only connections that come or go, not a count that fails.
+    bool notifyConnections(std::function<void()> changed) override {
+        if (journal) {
+            journal->push_back("notifyConnections");
+        }
+        ++notifyCalls;
+        if (notifyFails || pump == nullptr) {
+            return false;
+        }
+        signal_ = pump->addSignal(std::move(changed));
+        return true;
+    }
+
     void up(std::uint32_t n) {
+        if (signal_ && n != connections) {
+            pump->set(*signal_);
+        }
         connections = n;
         errorCode = 0;
     }
@@ -44,12 +66,20 @@ public:
 
     std::uint32_t connections = 0;
     std::uint32_t errorCode = 0;
+    FakeEventPump* pump = nullptr;  // the loop that waits for the announcements
+    bool notifyFails = false;
+    std::vector<std::string>* journal = nullptr;
 
     int calls = 0;
     std::uint32_t dwSize = 0;
     std::uint32_t byteCount = 0;
     std::uint32_t countGiven = 0;
     bool record0Zeroed = true;  // on every call so far
+    int notifyCalls = 0;
+
+private:
+    // The signal that announces changes, once notifyConnections has succeeded.
+    std::optional<std::size_t> signal_;
 };
 
 }  // namespace kw::test

@@ -38,6 +38,8 @@ struct FormRig {
         const Hwnd notify = windows.add("TrayNotifyWnd", taskbar);
         const Hwnd pager = windows.add("SysPager", notify);
         trayToolbar = windows.add("ToolbarWindow32", pager, Rect{0, 0, 4, 20});
+        remote.pump = &events;
+        remote.journal = &journal;
         view.journal = &journal;
         store.journal = &journal;
         tray.journal = &journal;

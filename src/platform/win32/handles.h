@@ -1,4 +1,5 @@
-// kw::Hwnd is the 32-bit value of a window handle, as the records hand it to the system.
+// Handles: kw::Hwnd is the 32-bit value of a window handle, as the records hand it to the system; Owned
+// releases a handle of its owner.
 #pragma once
 
 #include <windows.h>
@@ -15,5 +16,25 @@ inline Hwnd ToHwnd(HWND window) {
 inline HWND FromHwnd(Hwnd window) {
     return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window));
 }
+
+// A handle that its owner holds and releases with `Release` when it goes or is replaced.
+template <typename Handle, auto Release>
+class Owned {
+public:
+    Owned() = default;
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    ~Owned() { reset(nullptr); }
+    void reset(Handle handle) {
+        if (handle_ != nullptr) {
+            Release(handle_);
+        }
+        handle_ = handle;
+    }
+    Handle get() const { return handle_; }
+
+private:
+    Handle handle_ = nullptr;
+};
 
 }  // namespace kw::win32

@@ -18,7 +18,7 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     kw::win32::MessagePump pump;
     kw::win32::MainWindow window(instance);
-    kw::win32::RasRemoteAccess remoteAccess;
+    kw::win32::RasRemoteAccess remoteAccess(pump);
     kw::win32::Win32Processes processes;
     kw::win32::RegistryStore store;
     kw::win32::Win32UserLocale locale;

@@ -9,32 +9,13 @@
 
 #include "platform/form_view.h"
 #include "platform/win32/drop_target.h"
+#include "platform/win32/handles.h"
 
 namespace kw {
 class Form1;
 }
 
 namespace kw::win32 {
-
-// A handle that the window object owns and releases with `Release` when it goes or is replaced.
-template <typename Handle, auto Release>
-class Owned {
-public:
-    Owned() = default;
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    ~Owned() { reset(nullptr); }
-    void reset(Handle handle) {
-        if (handle_ != nullptr) {
-            Release(handle_);
-        }
-        handle_ = handle;
-    }
-    Handle get() const { return handle_; }
-
-private:
-    Handle handle_ = nullptr;
-};
 
 inline void DeleteFont(HFONT font) {
     DeleteObject(font);

@@ -1,6 +1,13 @@
 #include "platform/win32/message_pump.h"
 
+#include <utility>
+
 namespace kw::win32 {
+
+void MessagePump::wakeOn(HANDLE event, std::function<void()> handler) {
+    event_ = event;
+    onEvent_ = std::move(handler);
+}
 
 void MessagePump::sleep(std::uint32_t milliseconds) {
     Sleep(milliseconds);
@@ -14,7 +21,18 @@ void MessagePump::dispatch(MSG& message) {
     DispatchMessageW(&message);
 }
 
-void MessagePump::doEvents() {
+// MWMO_INPUTAVAILABLE: a message already in the queue ends the wait too, not only one that arrives. The
+// event is auto-reset, so the wait that finds it set also clears it: an event met inside a handler (the
+// countdown's passes) reaches the core, which skips it, and is gone, as a timer tick falling due then is.
+void MessagePump::pass(DWORD timeout) {
+    if (event_ != nullptr) {
+        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &event_, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woken == WAIT_OBJECT_0) {
+            onEvent_();
+        } else if (woken == WAIT_FAILED) {
+            event_ = nullptr;  // the timer watches alone, as where the service announces nothing
+        }
+    }
     MSG message;
     while (!quit_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -26,9 +44,19 @@ void MessagePump::doEvents() {
     }
 }
 
+void MessagePump::doEvents() {
+    if (!quit_) {
+        pass(0);
+    }
+}
+
 int MessagePump::run() {
     MSG message;
     while (!quit_) {
+        if (event_ != nullptr) {
+            pass(INFINITE);
+            continue;
+        }
         const BOOL result = GetMessageW(&message, nullptr, 0, 0);
         if (result == 0) {
             quit_ = true;

@@ -1,11 +1,16 @@
 #include "platform/win32/ras_remote_access.h"
 
 #include <string>
+#include <utility>
 
 namespace kw::win32 {
 namespace {
 
 static_assert(sizeof(DWORD) == sizeof(std::uint32_t));
+
+// The flags of RasConnectionNotification: a connection was made, a connection ended.
+constexpr DWORD kRasCnConnection = 0x00000001;
+constexpr DWORD kRasCnDisconnection = 0x00000002;
 
 // Only the system directory: a rasapi32.dll planted next to the program or in the current folder must
 // never be loaded.
@@ -60,6 +65,32 @@ std::uint32_t RasRemoteAccess::enumConnections(RasConnA* first, std::uint32_t* b
     *bytes = byteCount;
     *connections = count;
     return result;
+}
+
+// INVALID_HANDLE_VALUE asks for every connection, those made later included. The service keeps setting the
+// event for as long as the program runs; there is nothing to undo at its end.
+bool RasRemoteAccess::notifyConnections(std::function<void()> changed) {
+    if (!tried_) {
+        load();
+    }
+    if (module_ == nullptr) {
+        return false;
+    }
+    const auto notify = reinterpret_cast<ConnectionNotificationFn>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "RasConnectionNotificationA")));
+    if (notify == nullptr) {
+        return false;
+    }
+    changed_.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    if (changed_.get() == nullptr) {
+        return false;
+    }
+    if (notify(INVALID_HANDLE_VALUE, changed_.get(), kRasCnConnection | kRasCnDisconnection) != ERROR_SUCCESS) {
+        changed_.reset(nullptr);
+        return false;
+    }
+    pump_.wakeOn(changed_.get(), std::move(changed));
+    return true;
 }
 
 }  // namespace kw::win32

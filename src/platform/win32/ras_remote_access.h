@@ -3,25 +3,34 @@
 #include <windows.h>
 
 #include "platform/remote_access.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/message_pump.h"
 
 namespace kw::win32 {
 
-// RasEnumConnectionsA from rasapi32.dll, loaded at the first count. Linking it at load time would keep
-// the whole program from starting on a system without the remote-access service.
+// RasEnumConnectionsA and RasConnectionNotificationA from rasapi32.dll, loaded when first needed. Linking
+// it at load time would keep the whole program from starting on a system without the remote-access
+// service.
 class RasRemoteAccess final : public RemoteAccess {
 public:
-    RasRemoteAccess() = default;
+    // The loop that waits for the service's announcements.
+    explicit RasRemoteAccess(MessagePump& pump) : pump_(pump) {}
     RasRemoteAccess(const RasRemoteAccess&) = delete;
     RasRemoteAccess& operator=(const RasRemoteAccess&) = delete;
     ~RasRemoteAccess() override;
 
     std::uint32_t enumConnections(RasConnA* first, std::uint32_t* bytes, std::uint32_t* connections) override;
+    bool notifyConnections(std::function<void()> changed) override;
 
 private:
     using EnumConnectionsFn = DWORD(WINAPI*)(RasConnA*, LPDWORD, LPDWORD);
+    using ConnectionNotificationFn = DWORD(WINAPI*)(HANDLE, HANDLE, DWORD);
+    using Event = Owned<HANDLE, CloseHandle>;
 
     void load();
 
+    MessagePump& pump_;
+    Event changed_;  // set by the service when a connection comes up or ends
     bool tried_ = false;
     HMODULE module_ = nullptr;
     EnumConnectionsFn enum_ = nullptr;

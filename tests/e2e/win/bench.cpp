@@ -1,6 +1,8 @@
 // Not a test: timings of connection cycles for tools/bench-wine.sh. Drop-to-exit is the time from the
-// count file saying 0 to the launched child's process handle being signalled; the launch time is the
-// child's creation time after the count file said 1, against the start delay + 1 s.
+// count file saying 0 to the launched child's process handle being signalled; the first count is the time
+// from the count file saying 1 to the window showing that count; the launch time is the child's creation
+// time after the count file said 1, against the start delay + 1 s. The last line sums them up for the
+// script, which compares two builds by it.
 // kwtest.exe bench <exe> [cycles, default 20] [start delay in seconds, default 2]
 // kwtest.exe idle <exe> [seconds, default 60]: the program idles with no connection and its window hidden,
 // between the marker files C:\kwtest\out\idle-begin and idle-end, while tools/bench-wine.sh reads the CPU
@@ -110,9 +112,13 @@ void Bench(const Args& args) {
     }
     if (!countdowns.empty())
         Print(
-            "of which: the count noticed after median %.1f ms (a tick is 200 ms), countdown of %d s and launch "
-            "median %.1f ms\n",
-            Median(notices), delay + 1, Median(countdowns));
+            "of which: the count noticed after median %.1f ms, worst %.1f ms (a tick is 200 ms), countdown of %d s "
+            "and launch median %.1f ms\n",
+            Median(notices), *std::max_element(notices.begin(), notices.end()), delay + 1, Median(countdowns));
+    if (!drops.empty() && !notices.empty())
+        Print("summary: drop-median %.1f drop-worst %.1f count-median %.1f count-worst %.1f\n", Median(drops),
+              *std::max_element(drops.begin(), drops.end()), Median(notices),
+              *std::max_element(notices.begin(), notices.end()));
 }
 
 void Idle(const Args& args) {

@@ -20,6 +20,9 @@ inline constexpr double kCountsPerSecondMax = 5.5;
 inline constexpr double kHideMs = 350;
 // Ending a launched program after the last connection dropped: a tick, then TerminateProcess (160 ms emulated).
 inline constexpr double kDropToExitMs = 1500;
+// The system announces the drop, so the ending starts at once: well inside one 200 ms tick, although
+// ending a process takes 100 ms and more in the emulated machine.
+inline constexpr double kAnnouncedDropToExitMs = 200;
 // A freshly started Windows process shows its window, box or record: well under 1 s natively, seconds emulated.
 inline constexpr DWORD kProcessStartMs = 15000;
 

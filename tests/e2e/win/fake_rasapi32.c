@@ -1,7 +1,9 @@
 /* Stand-in for rasapi32.dll in the end-to-end tests' Wine prefix. Wine's own rasapi32 always reports no
  * connection, so this one reports whatever the test put into C:\kwtest\ras.txt ("3", "0", "error 5"), read
  * anew on every call so that the test can change the connection state of a running program. The file is
- * replaced atomically by the test, so a call never sees half a value. */
+ * replaced atomically by the test, so a call never sees half a value. Like the real service, it announces
+ * each connection made or ended to the events registered with RasConnectionNotification: a thread of its
+ * own watches the file, since nothing else would tell it of a change. */
 #include <windows.h>
 
 #include <stdio.h>
@@ -10,6 +12,10 @@
 
 #define RAS_FILE L"C:\\kwtest\\ras.txt"
 #define RAS_LOG L"C:\\kwtest\\ras-log.txt"
+#define RAS_DIR L"C:\\kwtest"
+#define RASCN_CONNECTION 0x1u
+#define RASCN_DISCONNECTION 0x2u
+#define MAX_REGISTERED 8
 #define RAS_RECORD_412 412u
 #define ERROR_BUFFER_TOO_SMALL_RAS 603u
 #define ERROR_INVALID_SIZE_RAS 632u
@@ -51,6 +57,105 @@ static void log_call(DWORD dwSize, DWORD cb, const char* order, DWORD result) {
         return;
     WriteFile(f, line, (DWORD)n, &written, NULL);
     CloseHandle(f);
+}
+
+/* The events registered for announcements, each a duplicate that stays valid whatever the caller closes,
+ * as the real service keeps its own. */
+static SRWLOCK g_lock = SRWLOCK_INIT;
+static HANDLE g_events[MAX_REGISTERED];
+static DWORD g_flags[MAX_REGISTERED];
+static int g_registered;
+static LONG g_watching;
+
+/* The connection count the file gives, or -1 for an error order or no file: a count that fails is no
+ * connection made or ended, so it is announced to nobody. */
+static long read_count(void) {
+    char order[64];
+    read_order(order, sizeof(order));
+    if (order[0] < '0' || order[0] > '9')
+        return -1;
+    return strtol(order, NULL, 10);
+}
+
+static void announce(DWORD flag) {
+    int i;
+    AcquireSRWLockShared(&g_lock);
+    for (i = 0; i < g_registered; ++i)
+        if (g_flags[i] & flag)
+            SetEvent(g_events[i]);
+    ReleaseSRWLockShared(&g_lock);
+}
+
+/* A change in the folder wakes the thread at once; the timeout is for a change notification that never
+ * comes. It is re-armed before the file is read, so that no change slips between the two. */
+static DWORD WINAPI watch_count(void* unused) {
+    HANDLE change =
+        FindFirstChangeNotificationW(RAS_DIR, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
+    long last = read_count();
+    (void)unused;
+    if (last < 0)
+        last = 0;
+    for (;;) {
+        long now;
+        if (change != INVALID_HANDLE_VALUE) {
+            WaitForSingleObject(change, 20);
+            FindNextChangeNotification(change);
+        } else {
+            Sleep(5);
+        }
+        now = read_count();
+        if (now < 0 || now == last)
+            continue;
+        announce(now > last ? RASCN_CONNECTION : RASCN_DISCONNECTION);
+        last = now;
+    }
+    return 0;
+}
+
+/* Only INVALID_HANDLE_VALUE, every connection: this stand-in has no connection handles of its own. The
+ * watching thread runs until the process ends; it pins the DLL, which the program's FreeLibrary would
+ * otherwise unmap under it. */
+static DWORD notification(HANDLE hrasconn, HANDLE event, DWORD flags) {
+    DWORD result = ERROR_SUCCESS;
+    HANDLE copy = NULL;
+    if (hrasconn != INVALID_HANDLE_VALUE) {
+        result = ERROR_INVALID_HANDLE;
+    } else if (!event || !(flags & (RASCN_CONNECTION | RASCN_DISCONNECTION)) ||
+               !DuplicateHandle(GetCurrentProcess(), event, GetCurrentProcess(), &copy, 0, FALSE,
+                                DUPLICATE_SAME_ACCESS)) {
+        result = ERROR_INVALID_PARAMETER;
+    } else {
+        AcquireSRWLockExclusive(&g_lock);
+        if (g_registered < MAX_REGISTERED) {
+            g_events[g_registered] = copy;
+            g_flags[g_registered] = flags;
+            ++g_registered;
+            copy = NULL;
+        } else {
+            result = ERROR_NOT_ENOUGH_MEMORY;
+        }
+        ReleaseSRWLockExclusive(&g_lock);
+        if (copy)
+            CloseHandle(copy);
+    }
+    if (result == ERROR_SUCCESS && InterlockedCompareExchange(&g_watching, 1, 0) == 0) {
+        HMODULE self;
+        HANDLE thread;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                           (LPCWSTR)(void*)watch_count, &self);
+        thread = CreateThread(NULL, 0, watch_count, NULL, 0, NULL);
+        if (thread)
+            CloseHandle(thread);
+    }
+    return result;
+}
+
+DWORD WINAPI RasConnectionNotificationA(HANDLE hrasconn, HANDLE hEvent, DWORD dwFlags) {
+    return notification(hrasconn, hEvent, dwFlags);
+}
+
+DWORD WINAPI RasConnectionNotificationW(HANDLE hrasconn, HANDLE hEvent, DWORD dwFlags) {
+    return notification(hrasconn, hEvent, dwFlags);
 }
 
 DWORD WINAPI RasEnumConnectionsA(void* lprasconn, DWORD* lpcb, DWORD* lpcConnections) {
