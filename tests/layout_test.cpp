@@ -61,5 +61,32 @@ TEST(Layout, FocusMovesThroughTheControlsInTabOrder) {
     EXPECT_EQ(focusable, expected);
 }
 
+// A label paints its whole rectangle; where two overlap, the front one must not hide the other's text.
+TEST(Layout, OverlappingLabelsNeverCoverTheTextOfAnother) {
+    const auto labels = LabelsFrontToBack();
+    EXPECT_EQ(labels.size(), 4u);
+    for (const int dpi : {96, 120, 144, 192}) {
+        int overlaps = 0;
+        for (size_t front = 0; front < labels.size(); ++front) {
+            for (size_t back = front + 1; back < labels.size(); ++back) {
+                const auto& f = labels[front];
+                const auto& b = labels[back];
+                const int fTop = TwipsToPixels(f.top, dpi), fBottom = fTop + TwipsToPixels(f.height, dpi);
+                const int bTop = TwipsToPixels(b.top, dpi), bBottom = bTop + TwipsToPixels(b.height, dpi);
+                const int fLeft = TwipsToPixels(f.left, dpi), fRight = fLeft + TwipsToPixels(f.width, dpi);
+                const int bLeft = TwipsToPixels(b.left, dpi), bRight = bLeft + TwipsToPixels(b.width, dpi);
+                if (fBottom <= bTop || bBottom <= fTop || fRight <= bLeft || bRight <= fLeft)
+                    continue;
+                SCOPED_TRACE(std::string(f.caption) + " over " + b.caption + " at " + std::to_string(dpi));
+                ++overlaps;
+                // The back label keeps its first line: the front one starts at most two rows above its end.
+                EXPECT_GT(fTop, bTop);
+                EXPECT_LE(bBottom - fTop, 2);
+            }
+        }
+        EXPECT_EQ(overlaps, 2) << "Label2 over aktiv over status, at " << dpi << " DPI";
+    }
+}
+
 }  // namespace
 }  // namespace kw::layout

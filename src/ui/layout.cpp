@@ -1,6 +1,7 @@
 #include "ui/layout.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace kw::layout {
 
@@ -14,6 +15,15 @@ std::vector<ControlDesign> InTabOrder() {
     std::sort(controls.begin(), controls.end(),
               [](const ControlDesign& a, const ControlDesign& b) { return a.tabIndex < b.tabIndex; });
     return controls;
+}
+
+std::vector<ControlDesign> LabelsFrontToBack() {
+    std::vector<ControlDesign> labels;
+    std::copy_if(kControls.begin(), kControls.end(), std::back_inserter(labels),
+                 [](const ControlDesign& c) { return c.kind == Kind::Label; });
+    std::stable_sort(labels.begin(), labels.end(),
+                     [](const ControlDesign& a, const ControlDesign& b) { return a.top > b.top; });
+    return labels;
 }
 
 }  // namespace kw::layout

@@ -44,4 +44,9 @@ int TwipsToPixels(int twips, int dpi);
 // The controls in tab order; the window creates them in this order.
 std::vector<ControlDesign> InTabOrder();
 
+// The labels from front to back. Some reach a pixel into the label below them; a label paints its whole
+// rectangle, so the lower one goes in front, where its first row, with the dots of an "Ü", stays whole and
+// the upper one loses only a row beneath its text.
+std::vector<ControlDesign> LabelsFrontToBack();
+
 }  // namespace kw::layout

@@ -168,12 +168,11 @@ void MainWindow::createControls(int dpiX, int dpiY) {
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         controls_[IndexOf(design.id)] = child;
     }
-    // Some labels reach into the list box and the text box by a pixel or two; beneath the controls that
-    // take input they never hide them. Labels take no focus, so the tab order stays as it is.
-    for (const layout::ControlDesign& design : layout::kControls) {
-        if (design.kind == layout::Kind::Label) {
-            SetWindowPos(control(design.id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
+    // Some labels reach into the list box, the text box or the next label by a pixel or two; beneath the
+    // controls that take input they never hide them, and among themselves the lower one is in front.
+    // Labels take no focus, so the tab order stays as it is.
+    for (const layout::ControlDesign& design : layout::LabelsFrontToBack()) {
+        SetWindowPos(control(design.id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     SetWindowSubclass(control(ControlId::Text1), Text1Proc, kText1SubclassId, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(control(ControlId::filelist), FilelistProc, kFilelistSubclassId,

@@ -88,7 +88,8 @@ void CheckTickPeriod() {
     const double rate = static_cast<double>(last.calls - first.calls) / seconds;
     trace("%ld counts in %.2f s: %.2f a second", last.calls - first.calls, seconds, rate);
     ok(rate >= bounds::kCountsPerSecondMin && rate <= bounds::kCountsPerSecondMax,
-       "tick period: expected 5 counts a second (one per 200 ms), got %.2f (%ld in %.2f s)", rate, last.calls - first.calls, seconds);
+       "tick period: expected 5 counts a second (one per 200 ms), got %.2f (%ld in %.2f s)", rate,
+       last.calls - first.calls, seconds);
 }
 
 // Two programs with arguments, start delay 2: the whole road of one connection.

@@ -59,6 +59,19 @@ std::vector<DWORD> Picture(HWND window, SIZE& size) {
     return pixels;
 }
 
+// A window's picture once its drawing has settled: two looks 100 ms apart that agree.
+std::vector<DWORD> SettledPicture(HWND window, SIZE& size) {
+    std::vector<DWORD> last = Picture(window, size);
+    for (int look = 0; look < 20; ++look) {
+        SleepPumping(100);
+        std::vector<DWORD> now = Picture(window, size);
+        if (now == last)
+            break;
+        last = std::move(now);
+    }
+    return last;
+}
+
 // Another process's menu items cannot be read under Wine, so the product's menu is compared with the
 // picture of the menu it should be: the same items, opened by the test itself at the same place.
 std::vector<DWORD> ExpectedMenuPicture(POINT at, SIZE& size) {
@@ -77,8 +90,7 @@ std::vector<DWORD> ExpectedMenuPicture(POINT at, SIZE& size) {
     WaitUntil([&] { return (menuWindow = OpenMenu(GetCurrentProcessId())) != nullptr; }, 3000);
     std::vector<DWORD> pixels;
     if (menuWindow) {
-        SleepPumping(300);  // drawn
-        pixels = Picture(menuWindow, size);
+        pixels = SettledPicture(menuWindow, size);
         PostMessageW(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
     }
     owner.join();
@@ -89,7 +101,7 @@ void CheckMenuItems(HWND menuWindow) {
     SIZE got{}, expected{};
     RECT r{};
     GetWindowRect(menuWindow, &r);
-    std::vector<DWORD> shown = Picture(menuWindow, got);
+    std::vector<DWORD> shown = SettledPicture(menuWindow, got);
     PostMessageW(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
     ok(WaitUntil([&] { return !IsWindow(menuWindow) || !IsWindowVisible(menuWindow); }, 2000),
        "the menu did not close on Escape");
@@ -121,6 +133,36 @@ void QuitLeavesTheProgramsRunning(const std::wstring& exe, const char* how, cons
     ok(StillRunning(launched), "%s: the launched program was ended too", how);
     EndAndClose(launched, 0);
     ResetWorld();
+}
+
+// "Beenden" from the tray while the delay field's box is open: the window and the field go while the
+// field's handler still waits for the box; the program must end cleanly, with nothing more shown.
+void QuitWhileTheDelayBoxIsOpen(const std::wstring& exe) {
+    ResetWorld();
+    Product product;
+    if (!product.Start(exe) || !product.Restore())
+        return;
+    HWND edit = product.Control(IDC_TEXT1);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"4"));
+    PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageW(edit, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    if (!ok(WaitForMessageBox(product.pid(), "Schlafentimer geändert", 3000) != nullptr,
+            "delay box: no box after Enter"))
+        return;
+    PostMessageW(product.window(), WM_MOUSEMOVE, 1, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    if (!ok(WaitUntil([&] { return (menu = OpenMenu(product.pid())) != nullptr; }, 3000),
+            "delay box: no tray menu over the box"))
+        return;
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})
+        PostMessageW(menu, WM_KEYDOWN, key, 0);
+    const bool ended = WaitForSingleObject(product.process(), 5000) == WAIT_OBJECT_0;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(product.process(), &code);
+    ok(ended && code == 0,
+       "Beenden over the delay box: expected a clean end (exit code 0), got %s, code %#lx; windows: %s",
+       ended ? "ended" : "still running", code, DescribeWindows(product.pid()).c_str());
+    product.Kill();
 }
 
 void StartsHiddenWithItsIconAndRefusesASecondCopy(const std::wstring& exe) {
@@ -216,6 +258,7 @@ void TestTray(const Args& args) {
     const std::wstring& exe = args[0];
     StartsHiddenWithItsIconAndRefusesASecondCopy(exe);
     CallbacksAndMenu(exe);
+    QuitWhileTheDelayBoxIsOpen(exe);
     QuitLeavesTheProgramsRunning(exe, "Beenden", [](Product& product) {
         PostMessageW(product.window(), WM_MOUSEMOVE, 1, WM_RBUTTONDOWN);
         HWND menu = nullptr;
