@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -107,12 +108,20 @@ void CheckMenuItems(HWND menuWindow) {
        "the menu did not close on Escape");
     std::vector<DWORD> wanted = ExpectedMenuPicture({r.left, r.top}, expected);
     size_t differ = 0;
-    for (size_t i = 0; i < shown.size() && i < wanted.size(); ++i)
-        differ += shown[i] != wanted[i];
+    RECT where = {got.cx, got.cy, -1, -1};
+    for (size_t i = 0; i < shown.size() && i < wanted.size(); ++i) {
+        if (shown[i] != wanted[i]) {
+            ++differ;
+            const LONG x = static_cast<LONG>(i % got.cx), y = static_cast<LONG>(i / got.cx);
+            where = {std::min(where.left, x), std::min(where.top, y), std::max(where.right, x),
+                     std::max(where.bottom, y)};
+        }
+    }
     ok(!shown.empty() && got.cx == expected.cx && got.cy == expected.cy && differ == 0,
        "menu: expected the picture of [Kopplungswacht], a separator, [Beenden] (%ldx%ld), got %ldx%ld with %zu of "
-       "%zu pixels different",
-       expected.cx, expected.cy, got.cx, got.cy, differ, shown.size());
+       "%zu pixels different, within x %ld..%ld, y %ld..%ld",
+       expected.cx, expected.cy, got.cx, got.cy, differ, shown.size(), where.left, where.right, where.top,
+       where.bottom);
 }
 
 // A copy that ran a launched program; `quit` ends it in one of the ways a user or the system does.
@@ -230,6 +239,11 @@ void CallbacksAndMenu(const std::wstring& exe) {
     if (!product.Restore())
         return;
 
+    // The menu opens with its corner at the pointer; beside the window, not over it: under Wine the
+    // window, just brought up, may be stacked above its own menu for a while.
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    SetCursorPos(frame.right + 20, frame.top + 20);
     PostMessageW(window, WM_MOUSEMOVE, 1, WM_RBUTTONDOWN);
     ok(WaitUntil([&] { return OpenMenu(product.pid()) != nullptr; }, 2000), "0x204: no menu opened");
     PostMessageW(window, WM_MOUSEMOVE, 1, WM_RBUTTONUP);
