@@ -20,6 +20,10 @@ for f in "$exe" "$tests/kwtest.exe" "$tests/kwchild.exe" "$tests/rasapi32.dll" $
     [ -f "$f" ] || { echo "missing $f: build $win first"; exit 1; }
 done
 
+if [ -n "${KW_IN_VM:-}" ]; then
+    echo "Measured in an emulated x86 machine (tools/vm/): CPU work runs several times slower than on a PC,"
+    echo "the clock is honest. Compare builds only as ratios within this run."
+fi
 echo "== the exe"
 stripped="$(mktemp)"
 i686-w64-mingw32-strip -o "$stripped" "$exe"
@@ -97,7 +101,7 @@ prefix_pid() {
 idle_cost() {
     local program="$1" label="$2" out="$prefix/drive_c/kwtest/out" name runner pid server p0 s0 t0 p1 s1 t1
     name="$(basename "$program")"
-    rm -f "$out/idle-begin" "$out/idle-end"
+    rm -f "$out/idle-begin" "$out/idle-end" "$out/idle-read"
     # Wine's own rasapi32, as on a machine without dial-up: the test DLL would read and write files on
     # every count, work of the wineserver that is not the program's.
     (
@@ -117,6 +121,7 @@ idle_cost() {
     p0="$(cpu_seconds "$pid")"; s0="$(cpu_seconds "$server")"; t0="$(date +%s.%N)"
     for _ in $(seq 1 $(((idle + 30) * 20))); do [ -f "$out/idle-end" ] && break; sleep 0.05; done
     p1="$(cpu_seconds "$pid")"; s1="$(cpu_seconds "$server")"; t1="$(date +%s.%N)"
+    : >"$out/idle-read"
     wait "$runner" || return 1
     idle_total="$(echo "$p0 $p1 $s0 $s1 $t0 $t1" | awk '{printf "%.2f", ($2 - $1) + ($4 - $3)}')"
     echo "$p0 $p1 $s0 $s1 $t0 $t1" | awk -v label="$label" '{

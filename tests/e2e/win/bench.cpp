@@ -5,8 +5,8 @@
 // script, which compares two builds by it.
 // kwtest.exe bench <exe> [cycles, default 20] [start delay in seconds, default 2]
 // kwtest.exe idle <exe> [seconds, default 60]: the program idles with no connection and its window hidden,
-// between the marker files C:\kwtest\out\idle-begin and idle-end, while tools/bench-wine.sh reads the CPU
-// time of the program and of the wineserver from outside.
+// between the marker files C:\kwtest\out\idle-begin and idle-end (then waits for idle-read), while tools/bench-wine.sh
+// reads the CPU time of the program and of the wineserver from outside.
 #include <algorithm>
 #include <cstdlib>
 
@@ -141,6 +141,10 @@ void Idle(const Args& args) {
     // No polling meanwhile: the test driver must not keep the wineserver busy itself.
     Sleep(static_cast<DWORD>(seconds) * 1000);
     ok(WriteFileAtomically(OutFile(L"idle-end"), ""), "idle: could not write the end marker");
+    // The script reads the CPU times after it sees the marker: the program must still be there then.
+    std::string read;
+    ok(WaitUntil([&] { return ReadWholeFile(OutFile(L"idle-read"), read); }, 30000, 50),
+       "idle: the script did not say it had read the CPU times");
     ok(product.Alive() && !IsWindowVisible(product.window()),
        "idle: expected the program running with its window hidden, got alive %d visible %d", product.Alive(),
        IsWindowVisible(product.window()));
