@@ -129,7 +129,10 @@ else
     echo "Verbindung hergestellt"
     connections 1
     stage "Programme werden in " demo-2-countdown.png
-    stage "Status der Programme: Gestartet" demo-3-gestartet.png
+    helper status "Status der Programme: Gestartet" >/dev/null || { echo "nicht erreicht: Gestartet"; exit 1; }
+    # The two programs take a moment to come up, minimised on the taskbar.
+    helper minimised 2 || echo "Die gestarteten Programme sind nicht (beide) erschienen."
+    shot demo-3-gestartet.png
     echo "Verbindung getrennt"
     connections 0
     stage "Status der Programme: Beendet" demo-4-beendet.png

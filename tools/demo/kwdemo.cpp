@@ -1,6 +1,7 @@
 // The demo's hands inside Wine: finds the running Kopplungswacht by its window class and
 //   show            brings its window up as a left click on the tray icon does; prints "x y width height"
 //   status <text>   waits until its status line starts with <text>; prints the status line
+//   minimised <n>   waits until <n> windows stand minimised on the taskbar (the programs it started)
 //   menu            opens the tray menu as a right click on the icon does, near the clock
 //   menuclose       closes the open tray menu as Escape does
 //   close           closes its window as a user would, and waits until it is gone
@@ -46,6 +47,19 @@ std::wstring StatusText(HWND window) {
     return buffer;
 }
 
+BOOL CALLBACK CountMinimised(HWND window, LPARAM counter) {
+    if (IsWindowVisible(window) && IsIconic(window)) {
+        ++*reinterpret_cast<int*>(counter);
+    }
+    return TRUE;
+}
+
+int MinimisedWindows() {
+    int count = 0;
+    EnumWindows(CountMinimised, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 HWND OpenMenu() {
     HWND menu = FindWindowW(L"#32768", nullptr);
     return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
@@ -86,6 +100,10 @@ int wmain(int argc, wchar_t** argv) {
         Print(text);
         return seen ? 0 : 1;
     }
+    if (command == L"minimised" && argc > 2) {
+        const int wanted = _wtoi(argv[2]);
+        return WaitFor([&] { return MinimisedWindows() >= wanted; }, 30) ? 0 : 1;
+    }
     if (command == L"menu") {
         // The menu opens at the pointer; a user's pointer is on the icon, next to the clock.
         SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 60, GetSystemMetrics(SM_CYSCREEN) - 12);
@@ -103,6 +121,6 @@ int wmain(int argc, wchar_t** argv) {
         PostMessageW(window, WM_CLOSE, 0, 0);
         return WaitFor([&] { return !IsWindow(window); }, 10) ? 0 : 1;
     }
-    Print(L"usage: kwdemo.exe show | status <text> | menu | menuclose | close");
+    Print(L"usage: kwdemo.exe show | status <text> | minimised <n> | menu | menuclose | close");
     return 2;
 }
