@@ -45,6 +45,7 @@ ifeq ($(WHERE),native)
 	ctest --test-dir $(HOST) --output-on-failure -LE vm
 else
 	@echo "This host does not run 32-bit programs: the Wine tests run in the emulated x86 machine."
+	@tools/vm/image.sh >/dev/null
 	ctest --test-dir $(HOST) --output-on-failure -LE wine
 	$(VM) --limit 3600 --fresh $(HOST)/tests/e2e/wine -- ctest --test-dir $(HOST) --output-on-failure -L wine
 endif
