@@ -44,7 +44,7 @@ done
 [ -n "$sources" ] || { echo "no Debian 12 package sources found in /etc/apt" >&2; exit 1; }
 
 start=$SECONDS
-echo "Making the test machine (once per host, a download of about 600 MB): $dir" >&2
+echo "Making the test machine (once per host: about 370 MB to download, 3 to 6 minutes): $dir" >&2
 rm -rf "$dir"
 mkdir -p "$dir"
 root="$dir/root"
