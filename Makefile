@@ -50,30 +50,22 @@ else
 	$(VM) --limit 3600 --fresh $(HOST)/tests/e2e/wine -- ctest --test-dir $(HOST) --output-on-failure -L wine
 endif
 
-RUN := tools/run.sh $(WIN)/src/platform/win32/kopplungswacht.exe $(BUILD) $(WIN)/tools/demo/kwdemo.exe
+# A command that runs Wine, where Wine runs: here, or in the emulated machine with $(1), its Wine prefix,
+# in the machine's memory.
+IN_WINE = $(if $(filter vm,$(WHERE)),$(VM) --limit 3600 --fresh $(1) --)
+
 run: win
-ifeq ($(WHERE),native)
-	$(RUN)
-else
-	$(VM) --fresh $(BUILD)/wine-run -- $(RUN)
-endif
+	$(call IN_WINE,$(BUILD)/wine-run) tools/run.sh $(WIN)/src/platform/win32/kopplungswacht.exe $(BUILD) \
+		$(WIN)/tools/demo/kwdemo.exe
 
 demo: win
-ifeq ($(WHERE),native)
-	tools/demo/demo.sh $(WIN) $(BUILD)/demo
-else
-	$(VM) --fresh $(BUILD)/demo/prefix -- tools/demo/demo.sh $(WIN) $(BUILD)/demo
-endif
+	$(call IN_WINE,$(BUILD)/demo/prefix) tools/demo/demo.sh $(WIN) $(BUILD)/demo
 
-# An earlier build outside the project folder is copied in, where the emulated machine sees it.
+# The earlier build is copied into the project folder, where the emulated machine sees it too.
 bench: win host
-ifeq ($(WHERE),native)
-	tools/bench-wine.sh $(WIN) 20 2 $(BASELINE)
-else
 	$(if $(BASELINE),mkdir -p $(BUILD)/baseline && cp $(BASELINE) $(BUILD)/baseline/kopplungswacht.exe)
-	$(VM) --limit 3600 --fresh $(WIN)/bench-wine -- tools/bench-wine.sh $(WIN) 20 2 \
+	$(call IN_WINE,$(WIN)/bench-wine) tools/bench-wine.sh $(WIN) 20 2 \
 		$(if $(BASELINE),$(BUILD)/baseline/kopplungswacht.exe)
-endif
 	tools/bench-tick.sh $(HOST)
 
 clean:

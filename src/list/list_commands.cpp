@@ -136,8 +136,8 @@ void Form1::filelist_MouseUp(std::int16_t Button, std::int16_t, float X, float Y
     doEvents();
     p_.mouse.mouseEvent(kMouseLeftUp, dx, dy, 0, 0);
     doEvents();
-    // The window may have been closed meanwhile; its list is gone then, and there is nothing to remove.
-    if (!unloading_ && p_.view.listIndex() >= 0) {
+    // The window may have been closed meanwhile: Command2_Click then removes nothing.
+    if (p_.view.listIndex() >= 0) {
         Command2_Click();
     }
 }

@@ -24,14 +24,14 @@ void MessagePump::dispatch(MSG& message) {
 // MWMO_INPUTAVAILABLE: a message already in the queue ends the wait too, not only one that arrives. The
 // event is auto-reset, so the wait that finds it set also clears it: an event met inside a handler (the
 // countdown's passes) reaches the core, which skips it, and is gone, as a timer tick falling due then is.
+// Without an event the wait is for messages alone.
 void MessagePump::pass(DWORD timeout) {
-    if (event_ != nullptr) {
-        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &event_, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (woken == WAIT_OBJECT_0) {
-            onEvent_();
-        } else if (woken == WAIT_FAILED) {
-            event_ = nullptr;  // the timer watches alone, as where the service announces nothing
-        }
+    const DWORD events = event_ != nullptr ? 1 : 0;
+    const DWORD woken = MsgWaitForMultipleObjectsEx(events, &event_, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (events == 1 && woken == WAIT_OBJECT_0) {
+        onEvent_();
+    } else if (woken == WAIT_FAILED) {
+        event_ = nullptr;  // the timer watches alone, as where the service announces nothing
     }
     MSG message;
     while (!quit_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -51,21 +51,8 @@ void MessagePump::doEvents() {
 }
 
 int MessagePump::run() {
-    MSG message;
     while (!quit_) {
-        if (event_ != nullptr) {
-            pass(INFINITE);
-            continue;
-        }
-        const BOOL result = GetMessageW(&message, nullptr, 0, 0);
-        if (result == 0) {
-            quit_ = true;
-            exitCode_ = static_cast<int>(message.wParam);
-        } else if (result == -1) {
-            return 1;
-        } else {
-            dispatch(message);
-        }
+        pass(INFINITE);
     }
     return exitCode_;
 }

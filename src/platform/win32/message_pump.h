@@ -22,8 +22,7 @@ public:
     void doEvents() override;
     bool quitRequested() override { return quit_; }
 
-    // Handles messages and the event until WM_QUIT; returns its exit code. Without an event it waits
-    // for messages alone.
+    // Handles messages and the event until WM_QUIT; returns its exit code.
     int run();
 
 private:

@@ -38,6 +38,9 @@ RasRemoteAccess::~RasRemoteAccess() {
 }
 
 void RasRemoteAccess::load() {
+    if (tried_) {
+        return;
+    }
     tried_ = true;
     module_ = LoadFromSystemDirectory();
     if (module_ == nullptr) {
@@ -52,9 +55,7 @@ void RasRemoteAccess::load() {
 }
 
 std::uint32_t RasRemoteAccess::enumConnections(RasConnA* first, std::uint32_t* bytes, std::uint32_t* connections) {
-    if (!tried_) {
-        load();
-    }
+    load();
     if (enum_ == nullptr) {
         return loadError_;
     }
@@ -70,9 +71,7 @@ std::uint32_t RasRemoteAccess::enumConnections(RasConnA* first, std::uint32_t* b
 // INVALID_HANDLE_VALUE asks for every connection, those made later included. The service keeps setting the
 // event for as long as the program runs; there is nothing to undo at its end.
 bool RasRemoteAccess::notifyConnections(std::function<void()> changed) {
-    if (!tried_) {
-        load();
-    }
+    load();
     if (module_ == nullptr) {
         return false;
     }

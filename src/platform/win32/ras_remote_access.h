@@ -27,6 +27,7 @@ private:
     using ConnectionNotificationFn = DWORD(WINAPI*)(HANDLE, HANDLE, DWORD);
     using Event = Owned<HANDLE, CloseHandle>;
 
+    // Loads the DLL once; later calls do nothing.
     void load();
 
     MessagePump& pump_;
