@@ -35,7 +35,9 @@ trap 'exit 130' INT TERM
 workdir="$PWD"
 case "$workdir/" in "$share"/*) ;; *) workdir="$share" ;; esac
 {
-    printf 'SHARE=%q\nWORKDIR=%q\nFRESH=%q\n' "$share" "$workdir" "${fresh[*]}"
+    printf 'SHARE=%q\nWORKDIR=%q\nFRESH=(' "$share" "$workdir"
+    [ "${#fresh[@]}" -eq 0 ] || printf ' %q' "${fresh[@]}"
+    printf ' )\n'
 } >"$job/job.env"
 {
     printf 'export KW_IN_VM=1\n'
