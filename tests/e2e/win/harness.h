@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "utf.h"
+
 namespace kwt {
 
 // ---- reporting ----
@@ -20,10 +22,6 @@ int Checks();
 
 #define ok(condition, ...) ::kwt::Check(__FILE__, __LINE__, (condition), __VA_ARGS__)
 #define trace(...) ::kwt::Note(__FILE__, __LINE__, __VA_ARGS__)
-
-// ---- text ----
-std::wstring Wide(const std::string& utf8);
-std::string Utf8(const std::wstring& wide);
 
 // ---- time and waiting; every wait dispatches this thread's messages ----
 double NowMs();
