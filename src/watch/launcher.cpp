@@ -7,12 +7,11 @@
 namespace kw {
 
 void Form1::starten() {
+    pids.clear();
     const int n = p_.view.listCount();
     if (n < 1) {
-        pids.clear();
         return;
     }
-    pids.clear();
     pids.resize(n + 1);
 
     const int delay = schlafzeit;

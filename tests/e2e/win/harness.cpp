@@ -112,6 +112,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD po
 const wchar_t* const kTestDir = L"C:\\kwtest";
 const wchar_t* const kOutDir = L"C:\\kwtest\\out";
 
+namespace {
+
 void PrepareDirs() {
     CreateDirectoryW(kTestDir, nullptr);
     CreateDirectoryW(kOutDir, nullptr);
@@ -126,6 +128,8 @@ void PrepareDirs() {
     FindClose(find);
     DeleteFileW(L"C:\\kwtest\\ras-log.txt");
 }
+
+}  // namespace
 
 bool ReadWholeFile(const std::wstring& path, std::string& content) {
     HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

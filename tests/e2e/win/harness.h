@@ -31,8 +31,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD po
 
 // ---- files in the prefix ----
 extern const wchar_t* const kTestDir;  // C:\kwtest
-extern const wchar_t* const kOutDir;   // C:\kwtest\out, emptied by PrepareDirs
-void PrepareDirs();
+extern const wchar_t* const kOutDir;   // C:\kwtest\out, emptied by ResetWorld
 bool ReadWholeFile(const std::wstring& path, std::string& content);
 bool WriteFileAtomically(const std::wstring& path, const std::string& content);
 std::wstring OutFile(const wchar_t* name);
