@@ -112,25 +112,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD po
 const wchar_t* const kTestDir = L"C:\\kwtest";
 const wchar_t* const kOutDir = L"C:\\kwtest\\out";
 
-namespace {
-
-void PrepareDirs() {
-    CreateDirectoryW(kTestDir, nullptr);
-    CreateDirectoryW(kOutDir, nullptr);
-    WIN32_FIND_DATAW fd;
-    HANDLE find = FindFirstFileW((std::wstring(kOutDir) + L"\\*").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            DeleteFileW((std::wstring(kOutDir) + L"\\" + fd.cFileName).c_str());
-    } while (FindNextFileW(find, &fd));
-    FindClose(find);
-    DeleteFileW(L"C:\\kwtest\\ras-log.txt");
-}
-
-}  // namespace
-
 bool ReadWholeFile(const std::wstring& path, std::string& content) {
     HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, 0, nullptr);
@@ -234,7 +215,18 @@ void StoreSettings(const std::vector<std::string>& files, const std::string& del
 }
 
 void ResetWorld() {
-    PrepareDirs();
+    CreateDirectoryW(kTestDir, nullptr);
+    CreateDirectoryW(kOutDir, nullptr);
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW((std::wstring(kOutDir) + L"\\*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileW((std::wstring(kOutDir) + L"\\" + fd.cFileName).c_str());
+        } while (FindNextFileW(find, &fd));
+        FindClose(find);
+    }
+    DeleteFileW(L"C:\\kwtest\\ras-log.txt");
     RegDeleteTree(kAppKey);
     SetConnections("0");
 }

@@ -1,5 +1,4 @@
-// UTF-16 for the W functions, UTF-8 for the host, which reads the output and the files of the test
-// programs and the demo's hands.
+// UTF-16 for the W functions, UTF-8 for the host that reads what the test programs print and write.
 #pragma once
 
 #include <windows.h>
