@@ -89,7 +89,7 @@ TEST_F(LauncherTest, EveryEntryLaunchedMinimisedWithItsWholeCommandLine) {
         SCOPED_TRACE("entry " + std::to_string(i));
         EXPECT_EQ(launched[i]->commandLine, entries[i]);
         EXPECT_EQ(launched[i]->showWindow, 2) << "SW_SHOWMINIMIZED";
-        EXPECT_EQ(form.pids[i], launched[i]->pid);
+        EXPECT_EQ(PidsOf(form)[i], launched[i]->pid);
     }
 }
 
@@ -101,7 +101,7 @@ TEST_F(LauncherTest, EntryThatFailsToLaunchKeepsSlotZeroAndIsPassedOverWhenEndin
     EXPECT_EQ(processes.attempts.size(), 3u) << "the entry after the failed one is still launched";
     const auto launched = processes.launched();
     ASSERT_EQ(launched.size(), 2u);
-    EXPECT_EQ(form.pids, (std::vector<std::int32_t>{launched[0]->pid, 0, launched[1]->pid, 0}));
+    EXPECT_EQ(PidsOf(form), (std::vector<std::int32_t>{launched[0]->pid, 0, launched[1]->pid, 0}));
     EXPECT_EQ(statusTexts().back(), kStatusStarted);
 
     tick(0);
@@ -133,7 +133,7 @@ TEST_F(LauncherTest, ProcessIdsBeyondSixteenBitsAreKeptAndEnded) {
     processes.nextPids = {70000, 0x7FFFFFF0, 32768};
     start("-1", {"\"C:\\a.exe\"", "\"C:\\b.exe\"", "\"C:\\c.exe\""});
     tick(1);
-    EXPECT_EQ(form.pids, (std::vector<std::int32_t>{70000, 0x7FFFFFF0, 32768, 0}));
+    EXPECT_EQ(PidsOf(form), (std::vector<std::int32_t>{70000, 0x7FFFFFF0, 32768, 0}));
     tick(0);
     for (const ProcessRecord* process : processes.launched()) {
         SCOPED_TRACE(process->pid);
@@ -163,7 +163,7 @@ TEST_F(LauncherTest, IdReusedWithinOneLaunchStillEndsTheRunningProgram) {
     processes.endingAtOnce.insert("\"C:\\starter.exe\"");
     start("-1", {"\"C:\\starter.exe\"", "\"C:\\b.exe\""});
     tick(1);
-    EXPECT_EQ(form.pids, (std::vector<std::int32_t>{500, 500, 0}));
+    EXPECT_EQ(PidsOf(form), (std::vector<std::int32_t>{500, 500, 0}));
     const auto launched = processes.launched();
     ASSERT_EQ(launched.size(), 2u);
     ASSERT_TRUE(launched[1]->alive);
@@ -237,15 +237,16 @@ TEST(ListChangedDuringCountdown, WhatIsLaunchedFollowsTheListAfterTheCountdown) 
         EXPECT_EQ(rig.form.gestartet, True);
         EXPECT_EQ(rig.statusTexts().back(), kStatusStarted);
         const auto launched = rig.processes.launched();
-        ASSERT_EQ(rig.form.pids.size(), row.slotFilled.size()) << "slots are counted when the countdown begins";
+        const auto pids = PidsOf(rig.form);
+        ASSERT_EQ(pids.size(), row.slotFilled.size()) << "slots are counted when the countdown begins";
         std::size_t next = 0;
         for (std::size_t i = 0; i < row.slotFilled.size(); ++i) {
             SCOPED_TRACE("slot " + std::to_string(i));
             if (row.slotFilled[i]) {
                 ASSERT_LT(next, launched.size());
-                EXPECT_EQ(rig.form.pids[i], launched[next++]->pid);
+                EXPECT_EQ(pids[i], launched[next++]->pid);
             } else {
-                EXPECT_EQ(rig.form.pids[i], 0);
+                EXPECT_EQ(pids[i], 0);
             }
         }
     }
@@ -274,19 +275,18 @@ TEST_F(LauncherTest, DelayIsTakenOnceWhenTheCountdownBegins) {
 TEST_F(LauncherTest, ClosingDuringTheCountdownLaunchesNothingAndUnloadsOnce) {
     start("2", {"\"C:\\a.exe\""});
     events.at(1500, [this] {
-        form.Unload(vbFormControlMenu);
+        form.Unload();
         EXPECT_EQ(view.unloadCalls, 0) << "the window must not go while the tick still runs";
     });
     tick(1);
     EXPECT_EQ(view.unloadCalls, 1);
-    EXPECT_TRUE(form.unloading());
     EXPECT_TRUE(processes.attempts.empty());
     EXPECT_LT(events.now(), 2000u) << "the countdown stops";
     EXPECT_EQ(form.gestartet, False);
     EXPECT_NE(statusTexts().back(), kStatusStarted);
 
     tick(1);
-    form.Unload(vbFormControlMenu);
+    form.Unload();
     EXPECT_EQ(view.unloadCalls, 1);
     EXPECT_EQ(remote.calls, 1) << "no tick runs once the window is being unloaded";
     EXPECT_TRUE(processes.attempts.empty());
@@ -294,9 +294,9 @@ TEST_F(LauncherTest, ClosingDuringTheCountdownLaunchesNothingAndUnloadsOnce) {
 
 TEST_F(LauncherTest, ClosingOutsideATickUnloadsAtOnce) {
     start("2", {});
-    form.Unload(vbFormControlMenu);
+    form.Unload();
     EXPECT_EQ(view.unloadCalls, 1);
-    form.Unload(vbFormControlMenu);
+    form.Unload();
     EXPECT_EQ(view.unloadCalls, 1);
 }
 

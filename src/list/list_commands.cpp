@@ -11,7 +11,6 @@
 namespace kw {
 namespace {
 
-constexpr int kMaxEntries = 10;
 constexpr std::int16_t kRightButton = 2;
 constexpr std::int16_t kDeleteKey = 46;  // VK_DELETE
 
@@ -23,6 +22,8 @@ static_assert(kOpenFlags == 2625540);
 std::string Quoted(const std::string& path) {
     return "\"" + path + "\"";
 }
+
+static_assert(kMaxEntries == 10, "the limit's message names it");
 
 // The limit holds whatever was added before, also while the dialog was open: an addition that would
 // pass it adds nothing.
@@ -40,6 +41,10 @@ void NoSelection(FormView& view) {
 }
 
 }  // namespace
+
+void Form1::updateAddButton() {
+    p_.view.setEnabled(ControlId::Command1, p_.view.listCount() < kMaxEntries);
+}
 
 std::string Form1::dateiwaehlen() {
     dlgOpenFile.Filter = "Ausführbare Dateien (*.exe;*.com;*.bat)|*.exe;*.com;*.bat|Alle Dateien (*.*)|*.*";
@@ -72,9 +77,7 @@ void Form1::Command1_Click() {
     if (!path.empty() && RoomFor(p_.view, 1)) {
         p_.view.listAdd(Quoted(path));
     }
-    if (p_.view.listCount() > kMaxEntries - 1) {
-        p_.view.setEnabled(ControlId::Command1, false);
-    }
+    updateAddButton();
     speichern();
 }
 
@@ -88,9 +91,7 @@ void Form1::Command2_Click() {
         return;
     }
     p_.view.listRemove(selected);
-    if (p_.view.listCount() < kMaxEntries) {
-        p_.view.setEnabled(ControlId::Command1, true);
-    }
+    updateAddButton();
     speichern();
 }
 
@@ -118,7 +119,7 @@ void Form1::filelist_DblClick() {
     Command3_Click();
 }
 
-void Form1::filelist_KeyUp(std::int16_t KeyCode, std::int16_t) {
+void Form1::filelist_KeyUp(std::int16_t KeyCode) {
     if (KeyCode == kDeleteKey && p_.view.listIndex() >= 0) {
         Command2_Click();
     }
@@ -126,7 +127,7 @@ void Form1::filelist_KeyUp(std::int16_t KeyCode, std::int16_t) {
 
 // A left click where the pointer is selects the entry under it, as the list itself decides; the
 // events in between let the list see the press and the release before the removal.
-void Form1::filelist_MouseUp(std::int16_t Button, std::int16_t, float X, float Y) {
+void Form1::filelist_MouseUp(std::int16_t Button, float X, float Y) {
     if (Button != kRightButton) {
         return;
     }
@@ -155,9 +156,7 @@ void Form1::filelist_OLEDragDrop(const DropData& Data) {
             p_.view.listAdd(Quoted(path));
         }
     }
-    if (p_.view.listCount() > kMaxEntries - 1) {
-        p_.view.setEnabled(ControlId::Command1, false);
-    }
+    updateAddButton();
     speichern();
 }
 

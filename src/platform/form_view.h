@@ -22,15 +22,8 @@ enum class ControlId {
     status,
 };
 
-enum WindowState : int { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
-
-// Why the window unloads.
-enum UnloadMode : std::int16_t {
-    vbFormControlMenu = 0,  // the window's Close command
-    vbFormCode = 1,         // the program itself ("Beenden")
-    vbAppWindows = 2,       // the user logs off or the system shuts down
-    vbAppTaskManager = 3,   // a request from outside to end the program
-};
+// The window has no maximise box, so it is either normal or minimised.
+enum WindowState : int { vbNormal = 0, vbMinimized = 1 };
 
 // The items of the tray pop-up menu.
 enum class MenuItem { none, mnu_name, mnu_quit };

@@ -47,7 +47,7 @@ void Form1::mnu_name_Click() {
 }
 
 void Form1::mnu_quit_Click() {
-    Unload(vbFormCode);
+    Unload();
 }
 
 // Without this, a restart of the shell would leave the program running hidden and out of reach.

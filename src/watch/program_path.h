@@ -11,7 +11,7 @@ enum class PathKind { missing, file, folder };
 
 struct ProgramChoice {
     enum class Kind {
-        // Quoted, without blanks, or not a full path: the system finds the program as it always has.
+        // Quoted, without blanks, or not a full path: the system finds the program by its own rules.
         LeftToSystem,
         // An unquoted full path with blanks: run `program`, with the whole entry as its command line.
         Found,

@@ -21,14 +21,12 @@ public:
         sleepAwaitingEvents_ = true;
         now_ += milliseconds;
         ++sleepsByLength[milliseconds];
-        ++sleeps;
     }
 
     // Runs the handlers of the signals that are set, then, in the order they fell due, the actions whose
     // moment has come. An action may schedule further actions or call into the form (a nested timer tick,
     // a key press, a close).
     void doEvents() override {
-        ++doEventsCalls;
         sleepAwaitingEvents_ = false;
         pass();
     }
@@ -73,8 +71,6 @@ public:
     // True when every sleep was followed by a round of event handling before the next sleep or the end.
     bool everySleepFollowedByEvents() const { return sleepsWithoutEvents_ == 0 && !sleepAwaitingEvents_; }
 
-    int sleeps = 0;
-    int doEventsCalls = 0;
     std::map<std::uint32_t, int> sleepsByLength;
 
 private:

@@ -78,7 +78,6 @@ public:
     }
     void show() override {
         visible = true;
-        ++showCalls;
         log("show");
     }
     void hide() override {
@@ -140,7 +139,6 @@ public:
     int selected = -1;
     WindowState state = vbNormal;
     bool visible = true;
-    int showCalls = 0;
     int hideCalls = 0;
     int unloadCalls = 0;
     std::vector<TextSet> textLog;

@@ -14,7 +14,6 @@ namespace kw::test {
 class FakeOsVersion final : public OsVersion {
 public:
     bool getVersion(OsVersionInfoA& info) override {
-        ++plainCalls;
         check(info, 148);
         if (!plainSucceeds)
             return false;
@@ -49,7 +48,6 @@ public:
     OsVersionInfoExA ex{};
     bool plainSucceeds = true;
     bool exSucceeds = true;
-    int plainCalls = 0;
     int exCalls = 0;
     int badRecords = 0;
 

@@ -59,9 +59,9 @@ public:
         connections = n;
         errorCode = 0;
     }
-    void fail(std::uint32_t code, std::uint32_t countReported = 0) {
+    void fail(std::uint32_t code) {
         errorCode = code;
-        connections = countReported;
+        connections = 0;
     }
 
     std::uint32_t connections = 0;

@@ -13,7 +13,7 @@
 namespace kw::win32 {
 namespace {
 
-constexpr wchar_t kClassName[] = L"KopplungswachtHauptfenster";
+constexpr wchar_t kClassName[] = L"" KW_MAIN_WINDOW_CLASS;
 constexpr wchar_t kTitle[] = L"Kopplungswacht";
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr UINT_PTR kTimerId = 1;
@@ -59,12 +59,6 @@ std::wstring WindowText(HWND window) {
     std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
     const int copied = GetWindowTextW(window, buffer.data(), length + 1);
     return std::wstring(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
-}
-
-// The shift state of a mouse or key event: 1 Shift, 2 Ctrl, 4 Alt.
-std::int16_t ShiftState() {
-    return static_cast<std::int16_t>((GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-                                     (GetKeyState(VK_MENU) < 0 ? 4 : 0));
 }
 
 // Hands a control's message on to its own procedure once our handler has run. The handler may have ended
@@ -240,14 +234,14 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             // Form1 decides when the window goes (not in the middle of a tick) and calls unload().
             if (form_ != nullptr) {
-                form_->Unload(vbFormControlMenu);
+                form_->Unload();
             }
             return 0;
         case WM_QUERYENDSESSION: return TRUE;
         case WM_ENDSESSION:
             // The process may be ended as soon as this returns: the unload deletes the icon before that.
             if (wParam != FALSE && form_ != nullptr) {
-                form_->Unload(vbAppWindows);
+                form_->Unload();
             }
             return 0;
         case kDropMessage:
@@ -336,7 +330,7 @@ LRESULT CALLBACK MainWindow::FilelistProc(HWND window, UINT message, WPARAM wPar
     switch (message) {
         case WM_KEYUP:
             if (owner->form_ != nullptr) {
-                owner->form_->filelist_KeyUp(static_cast<std::int16_t>(wParam), ShiftState());
+                owner->form_->filelist_KeyUp(static_cast<std::int16_t>(wParam));
             }
             break;
         case WM_LBUTTONUP: owner->onListMouseUp(1, lParam); break;
@@ -355,7 +349,7 @@ void MainWindow::onListMouseUp(std::int16_t button, LPARAM lParam) {
     }
     const float x = static_cast<float>(static_cast<short>(LOWORD(lParam))) * 1440.0f / static_cast<float>(dpiX_);
     const float y = static_cast<float>(static_cast<short>(HIWORD(lParam))) * 1440.0f / static_cast<float>(dpiY_);
-    form_->filelist_MouseUp(button, ShiftState(), x, y);
+    form_->filelist_MouseUp(button, x, y);
 }
 
 void MainWindow::setCaption(const std::string& text) {
@@ -419,9 +413,6 @@ WindowState MainWindow::windowState() {
     if (hwnd_ != nullptr && (IsIconic(hwnd_) || (minimizedHidden_ && !IsWindowVisible(hwnd_)))) {
         return vbMinimized;
     }
-    if (hwnd_ != nullptr && IsZoomed(hwnd_)) {
-        return vbMaximized;
-    }
     return vbNormal;
 }
 
@@ -436,7 +427,6 @@ void MainWindow::setWindowState(WindowState state) {
                 minimizedHidden_ = true;
             }
             break;
-        case vbMaximized: ShowWindow(hwnd_, SW_MAXIMIZE); break;
         case vbNormal:
             if (IsIconic(hwnd_)) {
                 ShowWindow(hwnd_, SW_RESTORE);

@@ -44,8 +44,8 @@ std::unique_ptr<LaunchedProcess> Win32Processes::launch(const std::string& comma
     if (choice.kind == ProgramChoice::Kind::NotFound) {
         return nullptr;
     }
-    // With the program named, the system no longer reads it out of the command line, which the program
-    // still receives whole, as stored.
+    // With the program named, the system does not read it out of the command line, which the program
+    // receives whole, as stored.
     const std::wstring program = Widen(choice.program);
     const wchar_t* application = choice.kind == ProgramChoice::Kind::Found ? program.c_str() : nullptr;
     // CreateProcessW may write into the command line, so it gets its own NUL-terminated copy.
