@@ -20,6 +20,12 @@ public:
         }
         sleepAwaitingEvents_ = true;
         now_ += milliseconds;
+        // A program that keeps waiting past the bound hangs: it is asked to quit, so that its loops end
+        // and the test can say so.
+        if (deadline != 0 && now_ > deadline) {
+            hung = true;
+            quit_ = true;
+        }
         ++sleepsByLength[milliseconds];
         ++sleeps;
     }
@@ -75,6 +81,8 @@ public:
 
     int sleeps = 0;
     int doEventsCalls = 0;
+    std::uint32_t deadline = 0;  // 0: unbounded
+    bool hung = false;
     std::map<std::uint32_t, int> sleepsByLength;
 
 private:

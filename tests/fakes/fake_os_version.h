@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "fakes/failure_point.h"
 #include "platform/os_version.h"
 
 namespace kw::test {
@@ -16,7 +17,7 @@ public:
     bool getVersion(OsVersionInfoA& info) override {
         ++plainCalls;
         check(info, 148);
-        if (!plainSucceeds)
+        if (Fails(faults, "getVersion") || !plainSucceeds)
             return false;
         info = plain;
         info.dwOSVersionInfoSize = 148;
@@ -26,7 +27,7 @@ public:
     bool getVersion(OsVersionInfoExA& info) override {
         ++exCalls;
         check(info, 156);
-        if (!exSucceeds)
+        if (Fails(faults, "getVersionEx") || !exSucceeds)
             return false;
         info = ex;
         info.dwOSVersionInfoSize = 156;
@@ -52,6 +53,7 @@ public:
     int plainCalls = 0;
     int exCalls = 0;
     int badRecords = 0;
+    FailurePoint* faults = nullptr;
 
 private:
     template <typename Record>
