@@ -174,6 +174,44 @@ void QuitWhileTheDelayBoxIsOpen(const std::wstring& exe) {
     product.Kill();
 }
 
+// "Beenden" from the tray while "Info", clicked during the countdown, is open: the countdown waits behind
+// the box, so the program ends only if the box closes with the quit. Nothing is launched.
+void QuitWhileInfoIsOpenDuringTheCountdown(const std::wstring& exe) {
+    ResetWorld();
+    StoreSettings({ChildEntry(L"never.txt")}, "10");
+    SetConnections("1");
+    Product product;
+    if (!product.Start(exe) || !product.Restore())
+        return;
+    CollectStatus(product, CountdownText(9), 4000);
+    PostMessageW(product.Control(IDC_COMMAND5), BM_CLICK, 0, 0);
+    if (!ok(WaitForMessageBox(product.pid(), "Info über Kopplungswacht", 3000) != nullptr,
+            "Info in the countdown: no box; windows: %s", DescribeWindows(product.pid()).c_str()))
+        return;
+    PostMessageW(product.window(), WM_MOUSEMOVE, 1, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    if (!ok(WaitUntil([&] { return (menu = OpenMenu(product.pid())) != nullptr; }, 3000),
+            "Info in the countdown: no tray menu over the box"))
+        return;
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})
+        PostMessageW(menu, WM_KEYDOWN, key, 0);
+    const double chosen = NowMs();
+    const bool ended = WaitForSingleObject(product.process(), bounds::kQuitWithBoxOpenMs) == WAIT_OBJECT_0;
+    const double took = NowMs() - chosen;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(product.process(), &code);
+    ok(ended && code == 0,
+       "Beenden over Info in the countdown: expected a clean end within %lu ms, got %s after %.0f ms, code %#lx; "
+       "windows: %s",
+       bounds::kQuitWithBoxOpenMs, ended ? "ended" : "still running", took, code,
+       DescribeWindows(product.pid()).c_str());
+    ChildRecord child;
+    ok(!ReadChild(OutFile(L"never.txt"), child), "Beenden over Info in the countdown: a program was launched (pid %lu)",
+       child.pid);
+    product.Kill();
+    ResetWorld();
+}
+
 void StartsHiddenWithItsIconAndRefusesASecondCopy(const std::wstring& exe) {
     ResetWorld();
     Product first;
@@ -273,6 +311,7 @@ void TestTray(const Args& args) {
     StartsHiddenWithItsIconAndRefusesASecondCopy(exe);
     CallbacksAndMenu(exe);
     QuitWhileTheDelayBoxIsOpen(exe);
+    QuitWhileInfoIsOpenDuringTheCountdown(exe);
     QuitLeavesTheProgramsRunning(exe, "Beenden", [](Product& product) {
         PostMessageW(product.window(), WM_MOUSEMOVE, 1, WM_RBUTTONDOWN);
         HWND menu = nullptr;
