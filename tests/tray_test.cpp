@@ -253,24 +253,6 @@ TEST(QuitBegun, HandlersQueuedBehindBeendenDoNothing) {
     }
 }
 
-// "Beenden" while a box that a countdown's events opened is open: the box is closed at once, and the
-// window goes when the countdown has unwound.
-TEST_F(TrayTest, QuitWhileInfoIsOpenDuringTheCountdownClosesTheBox) {
-    start("3", {"\"C:\\a.exe\""});
-    view.state = vbNormal;
-    events.at(1000, [this] { form.Command5_Click(); });
-    view.whileBoxOpen = [this] {
-        view.menuChoice = MenuItem::mnu_quit;
-        form.Form_MouseMove(1, 0x204);
-    };
-    journal.clear();
-    tick(1);
-    EXPECT_EQ(journal, (std::vector<std::string>{"messageBox Info über Kopplungswacht", "popupMenu", "tray 2",
-                                                 "closeDialogs", "unload"}));
-    EXPECT_LE(events.now(), 1010u);
-    EXPECT_TRUE(processes.attempts.empty());
-}
-
 TEST_F(TrayTest, NewTaskbarGetsTheIconAgainWithTheSameRecord) {
     start("2", {});
     tray.icons.clear();  // the shell restarted and forgot it
