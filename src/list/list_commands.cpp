@@ -110,8 +110,18 @@ void Form1::Command3_Click() {
     if (text.empty() || unloading_) {
         return;
     }
+    // The new text goes in before the old one goes out, and the list is saved only when both happened:
+    // a list box short of memory must neither lose the entry nor keep both.
+    const int n = p_.view.listCount();
     p_.view.listInsert(k, text);
+    if (p_.view.listCount() != n + 1) {
+        return;
+    }
     p_.view.listRemove(k + 1);
+    if (p_.view.listCount() != n) {
+        p_.view.listRemove(k);
+        return;
+    }
     speichern();
 }
 
@@ -120,7 +130,7 @@ void Form1::filelist_DblClick() {
 }
 
 void Form1::filelist_KeyUp(std::int16_t KeyCode) {
-    if (KeyCode == kDeleteKey && p_.view.listIndex() >= 0) {
+    if (KeyCode == kDeleteKey && !unloading_ && p_.view.listIndex() >= 0) {
         Command2_Click();
     }
 }
@@ -128,7 +138,7 @@ void Form1::filelist_KeyUp(std::int16_t KeyCode) {
 // A left click where the pointer is selects the entry under it, as the list itself decides; the
 // events in between let the list see the press and the release before the removal.
 void Form1::filelist_MouseUp(std::int16_t Button, float X, float Y) {
-    if (Button != kRightButton) {
+    if (Button != kRightButton || unloading_) {
         return;
     }
     const auto dx = static_cast<std::int32_t>(std::lrint(X));
@@ -151,9 +161,17 @@ void Form1::filelist_OLEDragDrop(const DropData& Data) {
         p_.view.messageBox("Keine gültige Datei gedroppt!", vbCritical, "Fehler bei Drag & Drop");
         return;
     }
+    // A drop is taken whole or not at all: should the list box refuse one of its files, the others
+    // go again.
+    const int n = p_.view.listCount();
     if (RoomFor(p_.view, static_cast<int>(Data.files.size()))) {
         for (const std::string& path : Data.files) {
             p_.view.listAdd(Quoted(path));
+        }
+        if (p_.view.listCount() != n + static_cast<int>(Data.files.size())) {
+            for (int i = p_.view.listCount(); i > n; --i) {
+                p_.view.listRemove(i - 1);
+            }
         }
     }
     updateAddButton();

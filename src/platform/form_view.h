@@ -66,6 +66,12 @@ public:
     virtual void hide() = 0;
     // Destroys the window; the program ends once it is gone.
     virtual void unload() = 0;
+    // Closes the program's open message boxes and dialogs as if the user cancelled them: each returns to
+    // the handler that opened it, which can then end.
+    virtual void closeDialogs() = 0;
+    // True when the pointer stood at this point of the client area (pixels) as the message now being
+    // handled was sent.
+    virtual bool pointerAt(std::int32_t x, std::int32_t y) = 0;
 
     // Starts the window's timer; its ticks go to Timer1_Timer. False when the system refuses.
     virtual bool startTimer(std::uint32_t milliseconds) = 0;

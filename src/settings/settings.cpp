@@ -69,7 +69,8 @@ void Form1::speichern() {
 }
 
 void Form1::Text1_KeyPress(std::int16_t& KeyAscii) {
-    if (KeyAscii != 13) {
+    // An Enter queued behind "Beenden" neither stores nor confirms anything.
+    if (KeyAscii != 13 || unloading_) {
         return;
     }
     if (p_.view.text(ControlId::Text1).empty()) {

@@ -45,6 +45,9 @@ void Form1::Unload() {
     }
     unloading_ = true;
     Form_QueryUnload();
+    // A handler below this one may wait for a box or dialog it opened (a countdown's events met a click
+    // on "Info"): the window goes only when the tick returns, and the tick only when the box is closed.
+    p_.view.closeDialogs();
     if (!inTick_) {
         p_.view.unload();
     }
@@ -65,11 +68,18 @@ void Form1::doEvents() {
     }
 }
 
+// Clicks queued behind "Beenden" in the same round of events find the window going: they do nothing.
 void Form1::Command4_Click() {
+    if (unloading_) {
+        return;
+    }
     p_.view.setWindowState(vbMinimized);
 }
 
 void Form1::Command5_Click() {
+    if (unloading_) {
+        return;
+    }
     const std::string text = program::TitleWithVersion() + "\r\n\r\naktuelle Versionen gibts bei\r\n" +
                              program::kWebAddress + "\r\n\r\n" + program::kNotice + "\r\n" + program::kContact;
     p_.view.messageBox(text, vbInformation, std::string("Info über ") + program::kTitle);

@@ -68,13 +68,15 @@ public:
 
     // Start-up and quitting.
     void Form_Load();
-    // Unloads the window, whatever the cause: Form_QueryUnload deletes the tray icon at once, and the
-    // window goes. During a countdown the countdown stops, nothing more is launched, and the window goes
-    // once the tick has returned.
+    // Unloads the window, whatever the cause: Form_QueryUnload deletes the tray icon at once, the
+    // program's open boxes and dialogs close as if cancelled, and the window goes. During a countdown the
+    // countdown stops, nothing more is launched, and the window goes once the tick has returned. From
+    // then on no handler writes a setting or shows anything.
     void Unload();
     void Form_QueryUnload();
 
-    // The tray icon's callback (the window's mouse-move message) and its menu.
+    // The tray icon's callback (the window's mouse-move message: the icon's identifier, and its mouse
+    // message where a real move has the client point) and its menu.
     void Form_MouseMove(std::uint32_t iconId, std::uint32_t code);
     void mnu_name_Click();
     void mnu_quit_Click();

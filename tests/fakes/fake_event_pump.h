@@ -20,6 +20,12 @@ public:
         }
         sleepAwaitingEvents_ = true;
         now_ += milliseconds;
+        // A program that keeps waiting past the bound hangs: it is asked to quit, so that its loops end
+        // and the test can say so.
+        if (deadline != 0 && now_ > deadline) {
+            hung = true;
+            quit_ = true;
+        }
         ++sleepsByLength[milliseconds];
     }
 
@@ -71,6 +77,8 @@ public:
     // True when every sleep was followed by a round of event handling before the next sleep or the end.
     bool everySleepFollowedByEvents() const { return sleepsWithoutEvents_ == 0 && !sleepAwaitingEvents_; }
 
+    std::uint32_t deadline = 0;  // 0: unbounded
+    bool hung = false;
     std::map<std::uint32_t, int> sleepsByLength;
 
 private:

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "fakes/failure_point.h"
 #include "platform/os_version.h"
 
 namespace kw::test {
@@ -15,7 +16,7 @@ class FakeOsVersion final : public OsVersion {
 public:
     bool getVersion(OsVersionInfoA& info) override {
         check(info, 148);
-        if (!plainSucceeds)
+        if (Fails(faults, "getVersion") || !plainSucceeds)
             return false;
         info = plain;
         info.dwOSVersionInfoSize = 148;
@@ -25,7 +26,7 @@ public:
     bool getVersion(OsVersionInfoExA& info) override {
         ++exCalls;
         check(info, 156);
-        if (!exSucceeds)
+        if (Fails(faults, "getVersionEx") || !exSucceeds)
             return false;
         info = ex;
         info.dwOSVersionInfoSize = 156;
@@ -50,6 +51,7 @@ public:
     bool exSucceeds = true;
     int exCalls = 0;
     int badRecords = 0;
+    FailurePoint* faults = nullptr;
 
 private:
     template <typename Record>

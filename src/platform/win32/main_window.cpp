@@ -61,6 +61,23 @@ std::wstring WindowText(HWND window) {
     return std::wstring(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
+// The window is `owner` itself or owned by it, directly or through a dialog it owns.
+bool OwnedBy(HWND window, HWND owner) {
+    for (HWND w = window; w != nullptr; w = GetWindow(w, GW_OWNER)) {
+        if (w == owner) {
+            return true;
+        }
+    }
+    return false;
+}
+
+BOOL CALLBACK CancelIfOwned(HWND window, LPARAM owner) {
+    if (window != reinterpret_cast<HWND>(owner) && OwnedBy(window, reinterpret_cast<HWND>(owner))) {
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+    return TRUE;
+}
+
 // Hands a control's message on to its own procedure once our handler has run. The handler may have ended
 // the program meanwhile (a message box whose loop ran "Beenden" from the tray, the events passed during a
 // right click): the control is destroyed then, and nothing may run on it any more.
@@ -452,6 +469,23 @@ void MainWindow::unload() {
     if (hwnd_ != nullptr) {
         DestroyWindow(hwnd_);
     }
+}
+
+// Message boxes, the input box and the open-file dialog are dialogs: each ends on IDCANCEL as on Escape,
+// and its modal loop returns to the handler that opened it. Posted, so that a box inside another closes
+// from its own loop first.
+void MainWindow::closeDialogs() {
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    EnumThreadWindows(GetCurrentThreadId(), CancelIfOwned, reinterpret_cast<LPARAM>(hwnd_));
+}
+
+// GetMessagePos: where the pointer stood when the message was sent, not where it is now.
+bool MainWindow::pointerAt(std::int32_t x, std::int32_t y) {
+    const DWORD sentAt = GetMessagePos();
+    POINT at{static_cast<short>(LOWORD(sentAt)), static_cast<short>(HIWORD(sentAt))};
+    return hwnd_ != nullptr && ScreenToClient(hwnd_, &at) && at.x == x && at.y == y;
 }
 
 bool MainWindow::startTimer(std::uint32_t milliseconds) {
