@@ -32,9 +32,8 @@ std::string WithSystemExtension(std::string_view candidate) {
     return name;
 }
 
-// What the system starts as a program when it is named in a command line: an image, or a batch file,
-// which it hands to the command interpreter. A document is not run, whatever its name.
-bool IsProgramName(std::string_view name) {
+// A batch file, which the system runs through the command interpreter; an image needs no name to run.
+bool IsBatchName(std::string_view name) {
     const std::size_t dot = name.find_last_of(".\\/");
     if (dot == std::string_view::npos || name[dot] != '.') {
         return false;
@@ -45,7 +44,14 @@ bool IsProgramName(std::string_view name) {
             c = static_cast<char>(c - 'A' + 'a');
         }
     }
-    return extension == "exe" || extension == "com" || extension == "bat" || extension == "cmd";
+    return extension == "bat" || extension == "cmd";
+}
+
+// What the system starts as a program when it is named in a command line. A document is not run,
+// whatever its name.
+bool IsProgram(const std::string& path, const std::function<PathKind(const std::string&)>& lookUp) {
+    const PathKind kind = lookUp(path);
+    return kind == PathKind::image || (kind == PathKind::file && IsBatchName(path));
 }
 
 // Where the longest existing folder named by the entry beyond its first word ends, or 0 if there is none.
@@ -75,7 +81,7 @@ ProgramChoice ChooseProgram(std::string_view entry, const std::function<PathKind
             continue;
         }
         std::string program = WithSystemExtension(entry.substr(0, end));
-        if (IsProgramName(program) && lookUp(program) == PathKind::file) {
+        if (IsProgram(program, lookUp)) {
             choice.kind = ProgramChoice::Kind::Found;
             choice.program = std::move(program);
             return choice;
