@@ -432,5 +432,29 @@ TEST(UnquotedEntry, RunsTheProgramItsAuthorMeant) {
     }
 }
 
+// A command line holds 32767 UTF-16 characters with its end; an entry past that (a store edited by hand)
+// is not read for its program at all. Umlauts count once, though they take two bytes.
+TEST(UnquotedEntry, LongerThanACommandLineRunsNothingAndIsNotRead) {
+    const std::string program = "C:\\Program Files\\x\\y.exe";
+    int lookUps = 0;
+    const auto lookUp = [&](const std::string& path) {
+        ++lookUps;
+        return path == program ? PathKind::image : PathKind::missing;
+    };
+    std::string longest = program + " ";
+    for (std::size_t i = longest.size(); i < 32766; ++i) {
+        longest += "ä";
+    }
+    const ProgramChoice fits = ChooseProgram(longest, lookUp);
+    EXPECT_EQ(fits.kind, ProgramChoice::Kind::Found);
+    EXPECT_EQ(fits.program, program);
+
+    lookUps = 0;
+    const ProgramChoice past = ChooseProgram(longest + "x", lookUp);
+    EXPECT_EQ(past.kind, ProgramChoice::Kind::NotFound);
+    EXPECT_EQ(lookUps, 0);
+    EXPECT_EQ(ChooseProgram("\"" + longest + "\"", lookUp).kind, ProgramChoice::Kind::NotFound) << "quoted";
+}
+
 }  // namespace
 }  // namespace kw::test

@@ -1,7 +1,12 @@
 #include "watch/program_path.h"
 
+#include "app/utf.h"
+
 namespace kw {
 namespace {
+
+// The system's command line holds at most this many UTF-16 characters, its end included.
+constexpr std::size_t kMaxCommandLine = 32767;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -69,6 +74,12 @@ std::size_t EndOfNamedFolder(std::string_view entry, const std::function<PathKin
 
 ProgramChoice ChooseProgram(std::string_view entry, const std::function<PathKind(const std::string&)>& lookUp) {
     ProgramChoice choice;
+    // Only a store edited by hand holds a longer entry. It could never start, and reading it word by word
+    // for its program would hold the window up for seconds.
+    if (Utf8ToUtf16(entry).size() >= kMaxCommandLine) {
+        choice.kind = ProgramChoice::Kind::NotFound;
+        return choice;
+    }
     if (entry.empty() || !IsFullPath(entry) || entry.find_first_of(" \t") == std::string_view::npos) {
         return choice;
     }

@@ -16,7 +16,8 @@ struct ProgramChoice {
         LeftToSystem,
         // An unquoted full path with blanks: run `program`, with the whole entry as its command line.
         Found,
-        // An unquoted full path with blanks that names no existing program: nothing is run.
+        // An unquoted full path with blanks that names no existing program, or any entry longer than a
+        // command line can be: nothing is run.
         NotFound,
     };
     Kind kind = Kind::LeftToSystem;

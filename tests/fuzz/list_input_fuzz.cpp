@@ -22,6 +22,16 @@ bool Sound(kw::test::FormRig& rig) {
     return sound;
 }
 
+kw::DropData Drop(FuzzedDataProvider& input) {
+    kw::DropData drop;
+    drop.hasFileList = input.ConsumeBool();
+    drop.files.resize(input.ConsumeIntegralInRange(0, 12));
+    for (auto& file : drop.files) {
+        file = input.ConsumeRandomLengthString(300);
+    }
+    return drop;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -36,16 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (input.remaining_bytes() > 0) {
         const int count = static_cast<int>(rig.view.list.size());
         switch (input.ConsumeIntegralInRange(0, 3)) {
-            case 0: {
-                kw::DropData drop;
-                drop.hasFileList = input.ConsumeBool();
-                drop.files.resize(input.ConsumeIntegralInRange(0, 12));
-                for (auto& file : drop.files) {
-                    file = input.ConsumeRandomLengthString(300);
-                }
-                rig.form.filelist_OLEDragDrop(drop);
-                break;
-            }
+            case 0: rig.form.filelist_OLEDragDrop(Drop(input)); break;
             case 1:
                 switch (input.ConsumeIntegralInRange(0, 2)) {
                     case 0: rig.fileDialog.choose(input.ConsumeRandomLengthString(300)); break;
@@ -53,6 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     default:
                         rig.fileDialog.fail(input.ConsumeIntegral<std::int32_t>(),
                                             input.ConsumeRandomLengthString(100));
+                }
+                // The dialog's own loop, and the edit box's, may take a drop meanwhile.
+                rig.fileDialog.whileOpen = nullptr;
+                if (input.ConsumeBool()) {
+                    rig.fileDialog.whileOpen = [&rig, drop = Drop(input)] { rig.form.filelist_OLEDragDrop(drop); };
                 }
                 rig.form.Command1_Click();
                 break;
@@ -63,6 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             default:
                 rig.view.selected = input.ConsumeIntegralInRange(-1, count - 1);
                 rig.input.answers.push_back(input.ConsumeRandomLengthString(300));
+                rig.input.whileOpen = nullptr;
+                if (input.ConsumeBool()) {
+                    rig.input.whileOpen = [&rig, drop = Drop(input)] { rig.form.filelist_OLEDragDrop(drop); };
+                }
                 rig.form.Command3_Click();
         }
         if (!Sound(rig)) {
