@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fakes/form_fixture.h"
+#include "fuzz/fakes_checked.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fakes/form_fixture.h"
+#include "fuzz/fakes_checked.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);

@@ -11,6 +11,7 @@
 
 #include "fakes/fake_os_version.h"
 #include "fakes/fake_window_access.h"
+#include "fuzz/fakes_checked.h"
 #include "tray/sys_tray_refresh.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
