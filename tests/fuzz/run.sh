@@ -29,7 +29,8 @@ last="$(grep -E '^#[0-9]+' "$log" | tail -n 1 || true)"
 cov="$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")"
 ft="$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")"
 corp="$(sed -n 's/.* corp: \([0-9]*\).*/\1/p' <<<"$last")"
-found="$(find "$work/crashes" -type f -newer "$work/started" | wc -l)"
+# A slow input is kept too, but only a crash, a leak, a timeout or running out of memory is a finding.
+found="$(find "$work/crashes" -type f -newer "$work/started" ! -name 'slow-unit-*' | wc -l)"
 printf '%-14s %10s runs in %ss  cov %-5s ft %-6s corpus %-5s findings %s\n' "$name" "${runs:-?}" "$seconds" \
     "${cov:-?}" "${ft:-?}" "${corp:-?}" "$found"
 if [ "$status" -ne 0 ]; then
