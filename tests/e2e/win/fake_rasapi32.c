@@ -166,8 +166,10 @@ static DWORD WINAPI watch_count(void* unused) {
     for (;;) {
         long now;
         if (change != INVALID_HANDLE_VALUE) {
-            WaitForSingleObject(change, 20);
-            FindNextChangeNotification(change);
+            /* Re-armed only once it has fired: under Wine each call queues another watch of the folder,
+             * and a watch re-armed at every timeout piles up memory in the program without end. */
+            if (WaitForSingleObject(change, 20) == WAIT_OBJECT_0)
+                FindNextChangeNotification(change);
         } else {
             Sleep(5);
         }
