@@ -161,7 +161,9 @@ idle_requests() {
     (
         . "$root/tests/e2e/wine-env.sh" "$state"
         export WINEDLLOVERRIDES="mscoree,mshtml=;rasapi32=b" WINEDEBUG=+server
-        timeout -k 5 70 wine "$tests/kwtest.exe" idle "$(kw_winpath "$program")" 10 </dev/null >/dev/null 2>&1
+        # Not /dev/null: Wine traces nothing for a process whose error output goes there.
+        timeout -k 5 70 wine "$tests/kwtest.exe" idle "$(kw_winpath "$program")" 10 </dev/null \
+            >"$state/idle-requests.log" 2>&1
     ) &
     runner=$!
     for _ in $(seq 1 1200); do [ -f "$out/idle-end" ] && break; sleep 0.05; done
