@@ -18,6 +18,7 @@ void TestMissingDll(const Args& args);
 void TestTray(const Args& args);
 void ShowForScreenshot(const Args& args);
 void Bench(const Args& args);
+void Flap(const Args& args);
 void Idle(const Args& args);
 
 }  // namespace kwt

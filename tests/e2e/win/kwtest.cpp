@@ -27,6 +27,7 @@ constexpr Area kAreas[] = {
     {"tray", kwt::TestTray},
     {"show", kwt::ShowForScreenshot},
     {"bench", kwt::Bench},
+    {"flap", kwt::Flap},
     {"idle", kwt::Idle},
 };
 

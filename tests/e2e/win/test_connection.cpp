@@ -250,6 +250,10 @@ void CloseDuringCountdown(const std::wstring& exe) {
     bool ended = WaitUntil([&] { return !product.Alive(); }, 3000);
     ok(ended, "close during the countdown: expected the program to end within 3 s, still running after %.0f ms",
        NowMs() - closed);
+    // The service may signal into rasapi32.dll until the process is gone; the test DLL marks an earlier free.
+    std::string freed;
+    ok(!ReadWholeFile(OutFile(L"ras-freed.txt"), freed), "close: rasapi32.dll was freed before the end: [%s]",
+       freed.c_str());
     // Past the moment the launch would have come.
     SleepPumping(3500);
     ChildRecord child;
