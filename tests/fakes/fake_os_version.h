@@ -15,6 +15,7 @@ namespace kw::test {
 class FakeOsVersion final : public OsVersion {
 public:
     bool getVersion(OsVersionInfoA& info) override {
+        ++plainCalls;
         check(info, 148);
         if (Fails(faults, "getVersion") || !plainSucceeds)
             return false;
@@ -49,6 +50,7 @@ public:
     OsVersionInfoExA ex{};
     bool plainSucceeds = true;
     bool exSucceeds = true;
+    int plainCalls = 0;
     int exCalls = 0;
     int badRecords = 0;
     FailurePoint* faults = nullptr;
