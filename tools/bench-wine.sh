@@ -16,7 +16,8 @@ idle=60
 exe="$win/src/platform/win32/kopplungswacht.exe"
 tests="$win/tests/e2e/win"
 state="$win/bench-wine"
-for f in "$exe" "$tests/kwtest.exe" "$tests/kwchild.exe" "$tests/rasapi32.dll" $baseline; do
+kwbench="$tests/kwbench.exe"
+for f in "$exe" "$kwbench" "$tests/kwchild.exe" "$tests/rasapi32.dll" $baseline; do
     [ -f "$f" ] || { echo "missing $f: build $win first"; exit 1; }
 done
 
@@ -38,7 +39,7 @@ status=0
 latency() {
     local program="$1" name="$2" label="$3"
     echo "== $label: $cycles connection cycles under Wine (start delay $delay s)"
-    KW_E2E_TIMEOUT=$((cycles * (delay + 8) + 60)) bash "$root/tests/e2e/run.sh" "$state" "$tests/kwtest.exe" bench \
+    KW_E2E_TIMEOUT=$((cycles * (delay + 8) + 60)) bash "$root/tests/e2e/run.sh" "$state" "$kwbench" bench \
         "$program" "$cycles" "$delay" | tee "$state/latency-$name.log"
     [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
     grep '^summary:' "$state/latency-$name.log" | tail -n 1 >"$state/latency-$name"
@@ -88,15 +89,15 @@ prefix_pid() {
             grep -q '^wineserver' "$dir/comm" 2>/dev/null && { echo "${dir#/proc/}"; return; }
         else
             tr '\0' ' ' 2>/dev/null <"$dir/cmdline" | grep -qiF "$1" || continue
-            tr '\0' ' ' 2>/dev/null <"$dir/cmdline" | grep -qiF kwtest.exe && continue
+            tr '\0' ' ' 2>/dev/null <"$dir/cmdline" | grep -qiF kwbench.exe && continue
             echo "${dir#/proc/}"
             return
         fi
     done
 }
 
-# Idle cost of one build: the program runs with no connection and its window hidden while kwtest.exe
-# sleeps; the CPU time of the program and of the wineserver is read at the markers kwtest.exe writes.
+# Idle cost of one build: the program runs with no connection and its window hidden while kwbench.exe
+# sleeps; the CPU time of the program and of the wineserver is read at the markers kwbench.exe writes.
 # The shared fixture (display, prefix, wineserver) stays up from the connection cycles above.
 idle_cost() {
     local program="$1" label="$2" out="$prefix/drive_c/kwtest/out" name runner pid server p0 s0 t0 p1 s1 t1
@@ -107,7 +108,7 @@ idle_cost() {
     (
         . "$root/tests/e2e/wine-env.sh" "$state"
         export WINEDLLOVERRIDES="mscoree,mshtml=;rasapi32=b"
-        timeout -k 5 $((idle + 60)) wine "$tests/kwtest.exe" idle "$(kw_winpath "$program")" "$idle" </dev/null
+        timeout -k 5 $((idle + 60)) wine "$kwbench" idle "$(kw_winpath "$program")" "$idle" </dev/null
     ) &
     runner=$!
     for _ in $(seq 1 600); do [ -f "$out/idle-begin" ] && break; sleep 0.05; done

@@ -1,16 +1,16 @@
 #!/bin/bash
 # Shows the product with a realistic program list on the fixture's display and saves a picture of its
-# window. Usage: screenshot.sh <state dir> <kwtest.exe> <kopplungswacht.exe> <output .png>
+# window. Usage: screenshot.sh <state dir> <kwbench.exe> <kopplungswacht.exe> <output .png>
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
 state="$1"
-kwtest="$2"
+kwbench="$2"
 exe="$3"
 out="$4"
 . "$here/wine-env.sh" "$state"
 kwdir="$WINEPREFIX/drive_c/kwtest"
 rm -f "$kwdir/show-ready.txt" "$kwdir/show-done.txt" "$out"
-timeout -k 5 60 wine "$kwtest" show "$(kw_winpath "$exe")" < /dev/null > "$state/show.log" 2>&1 &
+timeout -k 5 60 wine "$kwbench" show "$(kw_winpath "$exe")" < /dev/null > "$state/show.log" 2>&1 &
 show=$!
 for _ in $(seq 1 300); do
     [ -f "$kwdir/show-ready.txt" ] && break
