@@ -3,12 +3,15 @@
 # the targets (drop-to-exit median <= 250 ms, worst <= 450 ms; launch within start delay + 1 s +- 10%),
 # and the CPU time of the program and of the wineserver over 60 s of idling with the window hidden. Given
 # an earlier build, it measures that build's latency and idle cost in the same run and compares them.
-# Usage: tools/bench-wine.sh [cross build dir (default /tmp/e2e-win)] [cycles (default 20)] [delay s (default 2)]
+# Usage: tools/bench-wine.sh <cross build dir> [cycles (default 20)] [delay s (default 2)]
 #                            [an earlier build's kopplungswacht.exe]
 # Needs the cross build (program and tests/e2e/win) to be built.
-set -u
-root="$(cd "$(dirname "$0")/.." && pwd)"
-win="${1:-/tmp/e2e-win}"
+# No -e: a measurement that fails is reported and the others still run; the exit status says if any failed.
+set -uo pipefail
+. "$(dirname "$0")/lib.sh"
+root="$KW_ROOT"
+[ $# -ge 1 ] || { echo "usage: bench-wine.sh <cross build dir> [cycles] [delay s] [earlier kopplungswacht.exe]"; exit 2; }
+win="$1"
 cycles="${2:-20}"
 delay="${3:-2}"
 baseline="${4:-}"
@@ -17,7 +20,7 @@ exe="$win/src/platform/win32/kopplungswacht.exe"
 tests="$win/tests/e2e/win"
 state="$win/bench-wine"
 kwbench="$tests/kwbench.exe"
-for f in "$exe" "$kwbench" "$tests/kwchild.exe" "$tests/rasapi32.dll" $baseline; do
+for f in "$exe" "$kwbench" "$tests/kwchild.exe" "$tests/rasapi32.dll" ${baseline:+"$baseline"}; do
     [ -f "$f" ] || { echo "missing $f: build $win first"; exit 1; }
 done
 
@@ -106,12 +109,12 @@ idle_cost() {
     # Wine's own rasapi32, as on a machine without dial-up: the test DLL would read and write files on
     # every count, work of the wineserver that is not the program's.
     (
-        . "$root/tests/e2e/wine-env.sh" "$state"
-        export WINEDLLOVERRIDES="mscoree,mshtml=;rasapi32=b"
+        kw_fixture_env "$state"
+        kw_wine_env "$WINEPREFIX" b
         timeout -k 5 $((idle + 60)) wine "$kwbench" idle "$(kw_winpath "$program")" "$idle" </dev/null
     ) &
     runner=$!
-    for _ in $(seq 1 600); do [ -f "$out/idle-begin" ] && break; sleep 0.05; done
+    wait_for 30 test -f "$out/idle-begin"
     pid="$(prefix_pid "$name")"
     server="$(prefix_pid wineserver)"
     if [ ! -f "$out/idle-begin" ] || [ -z "$pid" ] || [ -z "$server" ]; then
@@ -120,7 +123,7 @@ idle_cost() {
         return 1
     fi
     p0="$(cpu_seconds "$pid")"; s0="$(cpu_seconds "$server")"; t0="$(date +%s.%N)"
-    for _ in $(seq 1 $(((idle + 30) * 20))); do [ -f "$out/idle-end" ] && break; sleep 0.05; done
+    wait_for "$((idle + 30))" test -f "$out/idle-end"
     p1="$(cpu_seconds "$pid")"; s1="$(cpu_seconds "$server")"; t1="$(date +%s.%N)"
     : >"$out/idle-read"
     wait "$runner" || return 1
@@ -132,7 +135,7 @@ idle_cost() {
 }
 
 # Not exported: the commands of this script must not pass for processes of the prefix.
-prefix="$(. "$root/tests/e2e/wine-env.sh" "$state" && echo "$WINEPREFIX")"
+prefix="$(kw_fixture_env "$state" && echo "$WINEPREFIX")"
 echo "== CPU time while idling ($idle s, no connection, window hidden)"
 before=""
 if [ -n "$baseline" ]; then
@@ -145,4 +148,4 @@ elif [ -n "$before" ]; then
 fi
 
 bash "$root/tests/e2e/teardown.sh" "$state"
-exit $status
+exit "$status"
