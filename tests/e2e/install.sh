@@ -5,13 +5,8 @@
 # Usage: install.sh <state dir> <kwtest.exe> <dist dir> <dir of rasapi32.dll> <kwdemo.exe>
 # No -e: each step's result goes to ok(), and the scenario goes on to check the rest.
 set -uo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-. "$here/../../tools/lib.sh"
-state="$1"
-kwtest="$2"
-dist="$3"
-dlldir="$4"
-kwdemo="$5"
+. "$(dirname "$0")/../../tools/lib.sh"
+state="$1" kwtest="$2" dist="$3" dlldir="$4" kwdemo="$5"
 kw_fixture_env "$state"
 [ -f "$state/display" ] || { echo "the e2e fixture is not set up (run setup.sh first)"; exit 1; }
 version="$(kw_version)" || exit 1
@@ -36,7 +31,7 @@ setsid wine "$kwtest" warmup >>"$log" 2>&1 </dev/null
 # The test remote-access DLL, so that the installed program runs as in the other areas.
 cp "$dlldir/rasapi32.dll" "$WINEPREFIX/drive_c/windows/system32/rasapi32.dll"
 
-. "$here/checks.sh" install
+. "$KW_ROOT/tests/e2e/checks.sh" install
 absent() { [ ! -e "$1" ] || { echo "  still there: $1"; return 1; }; }
 run() { timeout -k 5 120 wine "$@" </dev/null; }
 # A registry value as `reg query` prints it, or "(none)".

@@ -3,9 +3,8 @@
 # condition, Windows paths, the virtual displays and the screenshot of a settled display.
 # No -e: each check's result goes to ok(), and the script goes on to check the rest.
 set -uo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-. "$here/../../tools/lib.sh"
-. "$here/checks.sh" lib
+. "$(dirname "$0")/../../tools/lib.sh"
+. "$KW_ROOT/tests/e2e/checks.sh" lib
 work="$(mktemp -d)"
 pids=()
 cleanup() {

@@ -5,16 +5,13 @@
 # Usage: release-package.sh <dist dir> <kopplungswacht.exe of the cross build> <kopplungswacht.ico>
 # No -e: each check's result goes to ok(), and the script goes on to check the rest.
 set -uo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-. "$here/../../tools/lib.sh"
-dist="$1"
-exe="$2"
-ico="$3"
+. "$(dirname "$0")/../../tools/lib.sh"
+dist="$1" exe="$2" ico="$3"
 version="$(kw_version)" || exit 1
 IFS=. read -r major minor revision <<<"$version"
 setup="$dist/kopplungswacht-$version-setup.exe"
 zip="$dist/kopplungswacht-$version-portable.zip"
-. "$here/checks.sh" release-package
+. "$KW_ROOT/tests/e2e/checks.sh" release-package
 
 for f in "$setup" "$zip" "$dist/SHA256SUMS"; do
     [ -f "$f" ] || { echo "missing $f: run make release first"; exit 1; }

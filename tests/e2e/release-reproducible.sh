@@ -5,10 +5,9 @@
 # Usage: release-reproducible.sh <work dir>
 # No -e: each check's result goes to ok(), and the script goes on to say what differs.
 set -uo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-. "$here/../../tools/lib.sh"
+. "$(dirname "$0")/../../tools/lib.sh"
 work="$1"
-. "$here/checks.sh" release-reproducible
+. "$KW_ROOT/tests/e2e/checks.sh" release-reproducible
 commit="$(git -C "$KW_ROOT" rev-parse HEAD)" || exit 1
 git -C "$KW_ROOT" diff --quiet HEAD || echo "note: the tree has changes that are not committed; this builds $commit"
 rm -rf "$work"

@@ -3,12 +3,8 @@
 # Usage: run.sh <state dir> <driver exe> <area> <kopplungswacht.exe> [more arguments]
 # KW_E2E_TIMEOUT: seconds before the run is stopped (default 120).
 set -euo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-. "$here/../../tools/lib.sh"
-state="$1"
-driver="$2"
-area="$3"
-exe="$4"
+. "$(dirname "$0")/../../tools/lib.sh"
+state="$1" driver="$2" area="$3" exe="$4"
 shift 4
 kw_fixture_env "$state"
 [ -f "$state/display" ] || { echo "the e2e fixture is not set up (run setup.sh first)"; exit 1; }

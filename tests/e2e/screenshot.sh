@@ -2,12 +2,8 @@
 # Shows the product with a realistic program list on the fixture's display and saves a picture of its
 # window. Usage: screenshot.sh <state dir> <kwbench.exe> <kopplungswacht.exe> <output .png>
 set -euo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-. "$here/../../tools/lib.sh"
-state="$1"
-kwbench="$2"
-exe="$3"
-out="$4"
+. "$(dirname "$0")/../../tools/lib.sh"
+state="$1" kwbench="$2" exe="$3" out="$4"
 kw_fixture_env "$state"
 kwdir="$WINEPREFIX/drive_c/kwtest"
 rm -f "$kwdir/show-ready.txt" "$kwdir/show-done.txt" "$out"

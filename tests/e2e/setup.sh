@@ -3,10 +3,8 @@
 # rasapi32.dll in its system directory, an Xvfb display and one persistent wineserver.
 # Usage: setup.sh <state dir> <dir of rasapi32.dll and kwtest.exe>
 set -euo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-. "$here/../../tools/lib.sh"
-state="$1"
-dlldir="$2"
+. "$(dirname "$0")/../../tools/lib.sh"
+state="$1" dlldir="$2"
 kwtest="$dlldir/kwtest.exe"
 mkdir -p "$state"
 kw_fixture_env "$state"
@@ -18,7 +16,7 @@ if [ "$("$KW_ROOT/tools/vm/where.sh")" != native ]; then
 fi
 
 # Left over from an interrupted run.
-"$here/teardown.sh" "$state" >/dev/null 2>&1 || true
+"$KW_ROOT/tests/e2e/teardown.sh" "$state" >/dev/null 2>&1 || true
 
 kw_start_xvfb "$state/xvfb.log"
 echo "$KW_XVFB_PID" >"$state/xvfb.pid"

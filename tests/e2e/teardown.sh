@@ -2,8 +2,7 @@
 # Ends what setup.sh started: the wineserver of the prefix (and with it every Wine process) and Xvfb.
 # Usage: teardown.sh <state dir>
 set -euo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-. "$here/../../tools/lib.sh"
+. "$(dirname "$0")/../../tools/lib.sh"
 state="$1"
 kw_fixture_env "$state"
 if [ -d "$WINEPREFIX" ]; then
