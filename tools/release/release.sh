@@ -38,6 +38,7 @@ chmod 0644 "$stage"/*
 touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
 
 mkdir -p "$out"
+out="$(cd "$out" && pwd)"
 setup="kopplungswacht-$version-setup.exe"
 zip="kopplungswacht-$version-portable.zip"
 rm -f "$out"/kopplungswacht-*-setup.exe "$out"/kopplungswacht-*-portable.zip "$out/SHA256SUMS"
