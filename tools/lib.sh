@@ -38,7 +38,9 @@ kw_winpath() {
 # kw_wine_env PREFIX [RASAPI32]: the environment of a 32-bit Wine prefix. RASAPI32 is the load order of
 # the remote-access DLL: n for the test DLL copied into system32, b for Wine's own; none leaves Wine's own.
 kw_wine_env() {
-    export WINEARCH=win32 WINEPREFIX="$1" WINEDEBUG=-all
+    # Wine takes only an absolute prefix.
+    WINEPREFIX="$(realpath -m "$1")"
+    export WINEARCH=win32 WINEPREFIX WINEDEBUG=-all
     # Other locales garble umlauts in command-line arguments.
     export LANG=C.UTF-8
     # No Mono/Gecko install prompts.
