@@ -29,6 +29,11 @@ mkdir -p "$work/a folder"
 ok "kw_winpath: drive Z:, backslashes, blanks kept" \
     same "$(kw_winpath "$work/a folder/../a folder/file.exe")" "Z:${work//\//\\}\\a folder\\file.exe"
 
+# Wine refuses a relative prefix.
+ok "kw_wine_env: a relative prefix made absolute, the test remote-access DLL chosen" \
+    same "$(cd "$work" && kw_wine_env "a folder/prefix" n && echo "$WINEPREFIX|$WINEDLLOVERRIDES|$WINEARCH")" \
+    "$work/a folder/prefix|mscoree,mshtml=;rasapi32=n|win32"
+
 ok "kw_version: major.minor.revision" eval '[[ "$(kw_version)" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]]'
 
 # Two displays started one after the other take two free numbers, and each listens when it returns.
