@@ -20,6 +20,9 @@ fi
 
 kw_start_xvfb "$state/xvfb.log"
 echo "$KW_XVFB_PID" >"$state/xvfb.pid"
+# A fixture that is not ready leaves nothing running: Xvfb would hold whatever its caller had open.
+not_ready() { [ "$?" -eq 0 ] || "$KW_ROOT/tests/e2e/teardown.sh" "$state" >/dev/null 2>&1; }
+trap not_ready EXIT
 echo "$DISPLAY" >"$state/display"
 
 [ -f "$WINEPREFIX/system.reg" ] || echo "creating the Wine prefix $WINEPREFIX"
