@@ -3,6 +3,8 @@
 # make release  builds the installer, the portable zip and their checksums into dist/; the same commit
 #               gives the same bytes wherever and whenever it is built
 # make demo     plays a dial-up connection for the real program under Wine
+# make fuzz     runs every fuzz target for FUZZ_S seconds (60 by default) and prints each one's executions,
+#               coverage and findings
 # make bench    measures latency, launch timing, size and the cost of idling
 #               (BASELINE=<an earlier build's kopplungswacht.exe> measures its latency and idle cost in the
 #               same run and compares them)
@@ -21,8 +23,13 @@ ifeq ($(WHERE),)
 $(error E2E must be auto, native or vm)
 endif
 VM := tools/vm/run.sh
+# The portable code, its unit tests and the fuzz targets under the sanitizers, built with clang.
+ASAN := $(BUILD)/asan
+FUZZ_S ?= 60
+FUZZ_TARGETS := $(patsubst tests/fuzz/%_fuzz.cpp,%,$(wildcard tests/fuzz/*_fuzz.cpp))
 
 .PHONY: all deps win host test run release demo bench clean
+.PHONY: asan fuzz
 
 all: win host
 
@@ -40,8 +47,21 @@ host: deps
 release: win
 	tools/release/release.sh $(WIN) $(DIST)
 
+asan: deps
+	cmake -S . -B $(ASAN) -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 -DKW_SANITIZE=ON
+	cmake --build $(ASAN) -j$(JOBS)
+
+# New inputs found on the way stay in build/fuzz/<target>/new, so each run goes on where the last stopped.
+fuzz: asan
+	@status=0; for target in $(FUZZ_TARGETS); do \
+		tests/fuzz/run.sh $(ASAN)/tests/fuzz/fuzz_$$target tests/fuzz/corpus/$$target $(BUILD)/fuzz/$$target \
+			$(FUZZ_S) || status=1; \
+	done; exit $$status
+
 # The tests labelled wine run under Wine; those labelled vm test the emulated machine itself.
 test: win host release
+test: asan
+	ctest --test-dir $(ASAN) --output-on-failure -j$(JOBS)
 ifeq ($(WHERE),native)
 	ctest --test-dir $(HOST) --output-on-failure -LE vm
 else

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -89,7 +90,7 @@ TEST_F(LauncherTest, EveryEntryLaunchedMinimisedWithItsWholeCommandLine) {
         SCOPED_TRACE("entry " + std::to_string(i));
         EXPECT_EQ(launched[i]->commandLine, entries[i]);
         EXPECT_EQ(launched[i]->showWindow, 2) << "SW_SHOWMINIMIZED";
-        EXPECT_EQ(form.pids[i], launched[i]->pid);
+        EXPECT_EQ(PidsOf(form)[i], launched[i]->pid);
     }
 }
 
@@ -101,7 +102,7 @@ TEST_F(LauncherTest, EntryThatFailsToLaunchKeepsSlotZeroAndIsPassedOverWhenEndin
     EXPECT_EQ(processes.attempts.size(), 3u) << "the entry after the failed one is still launched";
     const auto launched = processes.launched();
     ASSERT_EQ(launched.size(), 2u);
-    EXPECT_EQ(form.pids, (std::vector<std::int32_t>{launched[0]->pid, 0, launched[1]->pid, 0}));
+    EXPECT_EQ(PidsOf(form), (std::vector<std::int32_t>{launched[0]->pid, 0, launched[1]->pid, 0}));
     EXPECT_EQ(statusTexts().back(), kStatusStarted);
 
     tick(0);
@@ -133,7 +134,7 @@ TEST_F(LauncherTest, ProcessIdsBeyondSixteenBitsAreKeptAndEnded) {
     processes.nextPids = {70000, 0x7FFFFFF0, 32768};
     start("-1", {"\"C:\\a.exe\"", "\"C:\\b.exe\"", "\"C:\\c.exe\""});
     tick(1);
-    EXPECT_EQ(form.pids, (std::vector<std::int32_t>{70000, 0x7FFFFFF0, 32768, 0}));
+    EXPECT_EQ(PidsOf(form), (std::vector<std::int32_t>{70000, 0x7FFFFFF0, 32768, 0}));
     tick(0);
     for (const ProcessRecord* process : processes.launched()) {
         SCOPED_TRACE(process->pid);
@@ -163,7 +164,7 @@ TEST_F(LauncherTest, IdReusedWithinOneLaunchStillEndsTheRunningProgram) {
     processes.endingAtOnce.insert("\"C:\\starter.exe\"");
     start("-1", {"\"C:\\starter.exe\"", "\"C:\\b.exe\""});
     tick(1);
-    EXPECT_EQ(form.pids, (std::vector<std::int32_t>{500, 500, 0}));
+    EXPECT_EQ(PidsOf(form), (std::vector<std::int32_t>{500, 500, 0}));
     const auto launched = processes.launched();
     ASSERT_EQ(launched.size(), 2u);
     ASSERT_TRUE(launched[1]->alive);
@@ -237,15 +238,16 @@ TEST(ListChangedDuringCountdown, WhatIsLaunchedFollowsTheListAfterTheCountdown) 
         EXPECT_EQ(rig.form.gestartet, True);
         EXPECT_EQ(rig.statusTexts().back(), kStatusStarted);
         const auto launched = rig.processes.launched();
-        ASSERT_EQ(rig.form.pids.size(), row.slotFilled.size()) << "slots are counted when the countdown begins";
+        const auto pids = PidsOf(rig.form);
+        ASSERT_EQ(pids.size(), row.slotFilled.size()) << "slots are counted when the countdown begins";
         std::size_t next = 0;
         for (std::size_t i = 0; i < row.slotFilled.size(); ++i) {
             SCOPED_TRACE("slot " + std::to_string(i));
             if (row.slotFilled[i]) {
                 ASSERT_LT(next, launched.size());
-                EXPECT_EQ(rig.form.pids[i], launched[next++]->pid);
+                EXPECT_EQ(pids[i], launched[next++]->pid);
             } else {
-                EXPECT_EQ(rig.form.pids[i], 0);
+                EXPECT_EQ(pids[i], 0);
             }
         }
     }
@@ -274,19 +276,18 @@ TEST_F(LauncherTest, DelayIsTakenOnceWhenTheCountdownBegins) {
 TEST_F(LauncherTest, ClosingDuringTheCountdownLaunchesNothingAndUnloadsOnce) {
     start("2", {"\"C:\\a.exe\""});
     events.at(1500, [this] {
-        form.Unload(vbFormControlMenu);
+        form.Unload();
         EXPECT_EQ(view.unloadCalls, 0) << "the window must not go while the tick still runs";
     });
     tick(1);
     EXPECT_EQ(view.unloadCalls, 1);
-    EXPECT_TRUE(form.unloading());
     EXPECT_TRUE(processes.attempts.empty());
     EXPECT_LT(events.now(), 2000u) << "the countdown stops";
     EXPECT_EQ(form.gestartet, False);
     EXPECT_NE(statusTexts().back(), kStatusStarted);
 
     tick(1);
-    form.Unload(vbFormControlMenu);
+    form.Unload();
     EXPECT_EQ(view.unloadCalls, 1);
     EXPECT_EQ(remote.calls, 1) << "no tick runs once the window is being unloaded";
     EXPECT_TRUE(processes.attempts.empty());
@@ -294,9 +295,9 @@ TEST_F(LauncherTest, ClosingDuringTheCountdownLaunchesNothingAndUnloadsOnce) {
 
 TEST_F(LauncherTest, ClosingOutsideATickUnloadsAtOnce) {
     start("2", {});
-    form.Unload(vbFormControlMenu);
+    form.Unload();
     EXPECT_EQ(view.unloadCalls, 1);
-    form.Unload(vbFormControlMenu);
+    form.Unload();
     EXPECT_EQ(view.unloadCalls, 1);
 }
 
@@ -313,72 +314,100 @@ TEST_F(LauncherTest, ConnectionDroppingDuringTheCountdownIsNoticedAfterTheLaunch
 
 TEST(UnquotedEntry, RunsTheProgramItsAuthorMeant) {
     using Kind = ProgramChoice::Kind;
+    const PathKind image = PathKind::image;  // a file that starts with "MZ"
+    const PathKind file = PathKind::file;
     struct Row {
         const char* label;
         const char* entry;
-        std::set<std::string> files;
+        std::map<std::string, PathKind> files;
         Kind kind;
         const char* program;
     };
-    const std::set<std::string> folders = {"C:", "C:\\Program Files", "C:\\Program Files\\x", "C:\\Daten"};
+    const std::set<std::string> folders = {"C:", "C:\\Program Files", "C:\\Program Files\\x", "C:\\Daten",
+                                           "C:\\T\\a b.exe"};
     const std::vector<Row> rows = {
         {"a program planted on the way is passed over",
          "C:\\Program Files\\x\\y.exe arg",
-         {"C:\\Program.exe", "C:\\Program Files\\x\\y.exe"},
+         {{"C:\\Program.exe", image}, {"C:\\Program Files\\x\\y.exe", image}},
          Kind::Found,
          "C:\\Program Files\\x\\y.exe"},
         {"the program meant is gone, the planted one is still passed over",
          "C:\\Program Files\\x\\y.exe arg",
-         {"C:\\Program.exe"},
+         {{"C:\\Program.exe", image}},
          Kind::NotFound,
          ""},
         {"nothing there", "C:\\Programme\\Fehlt\\fehlt.exe -x", {}, Kind::NotFound, ""},
         {"the longest name wins",
          "C:\\Werkzeuge\\mein prog.exe zwei -x",
-         {"C:\\Werkzeuge\\mein.exe", "C:\\Werkzeuge\\mein prog.exe"},
+         {{"C:\\Werkzeuge\\mein.exe", image}, {"C:\\Werkzeuge\\mein prog.exe", image}},
          Kind::Found,
          "C:\\Werkzeuge\\mein prog.exe"},
         {"no arguments",
          "C:\\Program Files\\x\\y.exe",
-         {"C:\\Program Files\\x\\y.exe"},
+         {{"C:\\Program Files\\x\\y.exe", image}},
          Kind::Found,
          "C:\\Program Files\\x\\y.exe"},
         {".exe added like the system adds it",
          "C:\\Program Files\\x\\y -x",
-         {"C:\\Program Files\\x\\y.exe"},
+         {{"C:\\Program Files\\x\\y.exe", image}},
          Kind::Found,
          "C:\\Program Files\\x\\y.exe"},
         {"a dot in a folder name adds no extension",
          "C:\\Program Files\\Tool 2.0\\tool -x",
-         {"C:\\Program Files\\Tool 2.0\\tool.exe"},
+         {{"C:\\Program Files\\Tool 2.0\\tool.exe", image}},
          Kind::Found,
          "C:\\Program Files\\Tool 2.0\\tool.exe"},
         {"a name with a dot is taken as it is",
          "C:\\Program Files\\x\\y.v2 -x",
-         {"C:\\Program Files\\x\\y.v2.exe"},
+         {{"C:\\Program Files\\x\\y.v2.exe", image}},
          Kind::NotFound,
          ""},
         {"tab and blank runs",
          "C:\\Program Files\\x\\y.exe\t  arg",
-         {"C:\\Program Files\\x\\y.exe"},
+         {{"C:\\Program Files\\x\\y.exe", image}},
          Kind::Found,
          "C:\\Program Files\\x\\y.exe"},
         {"an argument that is a path",
          "C:\\Program Files\\x\\y.exe C:\\Daten\\a b.txt",
-         {"C:\\Program Files\\x\\y.exe", "C:\\Daten\\a b.txt"},
+         {{"C:\\Program Files\\x\\y.exe", image}, {"C:\\Daten\\a b.txt", file}},
          Kind::Found,
          "C:\\Program Files\\x\\y.exe"},
         {"network share",
          "\\\\Server\\Werkzeuge\\mein prog.exe /x",
-         {"\\\\Server\\Werkzeuge\\mein prog.exe"},
+         {{"\\\\Server\\Werkzeuge\\mein prog.exe", image}},
          Kind::Found,
          "\\\\Server\\Werkzeuge\\mein prog.exe"},
-        {"a document is no program", "C:\\T\\a b.txt", {"C:\\T\\a.exe", "C:\\T\\a b.txt"}, Kind::Found, "C:\\T\\a.exe"},
-        {"a document alone runs nothing", "C:\\T\\a b.txt", {"C:\\T\\a b.txt"}, Kind::NotFound, ""},
-        {"batch file", "C:\\T\\s.BAT /q", {"C:\\T\\s.BAT"}, Kind::Found, "C:\\T\\s.BAT"},
-        {"command script", "C:\\T\\s.Cmd /q", {"C:\\T\\s.Cmd"}, Kind::Found, "C:\\T\\s.Cmd"},
-        {"com program", "C:\\T\\s.com /q", {"C:\\T\\s.com"}, Kind::Found, "C:\\T\\s.com"},
-        {"quoted", "\"C:\\Program Files\\x\\y.exe\" arg", {"C:\\Program.exe"}, Kind::LeftToSystem, ""},
+        {"a document is no program",
+         "C:\\T\\a b.txt",
+         {{"C:\\T\\a.exe", image}, {"C:\\T\\a b.txt", file}},
+         Kind::Found,
+         "C:\\T\\a.exe"},
+        {"a document alone runs nothing", "C:\\T\\a b.txt", {{"C:\\T\\a b.txt", file}}, Kind::NotFound, ""},
+        {"batch file", "C:\\T\\s.BAT /q", {{"C:\\T\\s.BAT", file}}, Kind::Found, "C:\\T\\s.BAT"},
+        {"command script", "C:\\T\\s.Cmd /q", {{"C:\\T\\s.Cmd", file}}, Kind::Found, "C:\\T\\s.Cmd"},
+        {"com program", "C:\\T\\s.com /q", {{"C:\\T\\s.com", image}}, Kind::Found, "C:\\T\\s.com"},
+        {"an image runs whatever its extension",
+         "C:\\Mein Schoner\\x.scr /s",
+         {{"C:\\Mein Schoner\\x.scr", image}},
+         Kind::Found,
+         "C:\\Mein Schoner\\x.scr"},
+        {"an image without extension is not found by the name the system tries",
+         "C:\\Mein Schoner\\x /s",
+         {{"C:\\Mein Schoner\\x", image}},
+         Kind::NotFound,
+         ""},
+        {"a file named .exe that is no image runs nothing",
+         "C:\\T\\kaputt.exe -x",
+         {{"C:\\T\\kaputt.exe", file}},
+         Kind::NotFound,
+         ""},
+        {"a file named .exe that is no image is passed over for the image before it",
+         "C:\\T\\a b.exe",
+         {{"C:\\T\\a.exe", image}, {"C:\\T\\a b.exe", file}},
+         Kind::Found,
+         "C:\\T\\a.exe"},
+        {"a folder named .exe", "C:\\T\\a b.exe", {{"C:\\T\\a.exe", image}}, Kind::Found, "C:\\T\\a.exe"},
+        {"quoted", "\"C:\\Program Files\\x\\y.exe\" arg", {{"C:\\Program.exe", image}}, Kind::LeftToSystem, ""},
         {"no blank", "C:\\Programme\\y.exe", {}, Kind::LeftToSystem, ""},
         {"bare name on the search path", "notepad.exe datei.txt", {}, Kind::LeftToSystem, ""},
         {"relative path", "Werkzeuge\\mein prog.exe", {}, Kind::LeftToSystem, ""},
@@ -390,7 +419,10 @@ TEST(UnquotedEntry, RunsTheProgramItsAuthorMeant) {
         int lookUps = 0;
         const ProgramChoice choice = ChooseProgram(row.entry, [&](const std::string& path) {
             ++lookUps;
-            return row.files.count(path) ? PathKind::file : folders.count(path) ? PathKind::folder : PathKind::missing;
+            const auto found = row.files.find(path);
+            return found != row.files.end() ? found->second
+                   : folders.count(path)    ? PathKind::folder
+                                            : PathKind::missing;
         });
         EXPECT_EQ(choice.kind, row.kind);
         EXPECT_EQ(choice.program, row.program);
@@ -398,6 +430,30 @@ TEST(UnquotedEntry, RunsTheProgramItsAuthorMeant) {
             EXPECT_EQ(lookUps, 0) << "left to the system as before, without looking at any file";
         }
     }
+}
+
+// A command line holds 32767 UTF-16 characters with its end; an entry past that (a store edited by hand)
+// is not read for its program at all. Umlauts count once, though they take two bytes.
+TEST(UnquotedEntry, LongerThanACommandLineRunsNothingAndIsNotRead) {
+    const std::string program = "C:\\Program Files\\x\\y.exe";
+    int lookUps = 0;
+    const auto lookUp = [&](const std::string& path) {
+        ++lookUps;
+        return path == program ? PathKind::image : PathKind::missing;
+    };
+    std::string longest = program + " ";
+    for (std::size_t i = longest.size(); i < 32766; ++i) {
+        longest += "ä";
+    }
+    const ProgramChoice fits = ChooseProgram(longest, lookUp);
+    EXPECT_EQ(fits.kind, ProgramChoice::Kind::Found);
+    EXPECT_EQ(fits.program, program);
+
+    lookUps = 0;
+    const ProgramChoice past = ChooseProgram(longest + "x", lookUp);
+    EXPECT_EQ(past.kind, ProgramChoice::Kind::NotFound);
+    EXPECT_EQ(lookUps, 0);
+    EXPECT_EQ(ChooseProgram("\"" + longest + "\"", lookUp).kind, ProgramChoice::Kind::NotFound) << "quoted";
 }
 
 }  // namespace

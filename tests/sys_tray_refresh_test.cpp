@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fakes/fake_os_version.h"
@@ -148,16 +149,11 @@ TEST_F(TrayRefreshTest, WindowPathDependsOnTheVersion) {
         Target target;
     };
     const std::vector<Row> rows = {
-        {"code 0, Vista", 2, 6, 0, Notify},
-        {"code 0, platform 3", 3, 5, 1, Notify},
-        {"code 1, Win32s", 0, 0, 0, Notify},
-        {"code 3, Win 95", 1, 4, 0, Notify},
-        {"code 4, Win 98", 1, 4, 10, Notify},
-        {"code 13, NT 3.51", 2, 3, 51, Notify},
-        {"code 14, NT 4.0", 2, 4, 0, Notify},
-        {"code 5, Win ME", 1, 4, 90, DirectToolbar},
-        {"code 15, Win 2000", 2, 5, 0, DirectToolbar},
-        {"code 16, Win XP", 2, 5, 1, PagerToolbar},
+        {"code 0, Vista", 2, 6, 0, PagerToolbar},      {"code 0, platform 3", 3, 5, 1, PagerToolbar},
+        {"code 1, Win32s", 0, 0, 0, Notify},           {"code 3, Win 95", 1, 4, 0, Notify},
+        {"code 4, Win 98", 1, 4, 10, Notify},          {"code 13, NT 3.51", 2, 3, 51, Notify},
+        {"code 14, NT 4.0", 2, 4, 0, Notify},          {"code 5, Win ME", 1, 4, 90, DirectToolbar},
+        {"code 15, Win 2000", 2, 5, 0, DirectToolbar}, {"code 16, Win XP", 2, 5, 1, PagerToolbar},
         {"code 17, Win 2003", 2, 5, 2, PagerToolbar},
     };
     for (const auto& row : rows) {
@@ -176,6 +172,74 @@ TEST_F(TrayRefreshTest, WindowPathDependsOnTheVersion) {
         for (const auto& m : w.sent)
             ASSERT_EQ(m.window, expected);
         EXPECT_EQ(v.badRecords, 0);
+    }
+}
+
+// At code 0 the icons sit in the toolbar below "SysPager" where the shell has one, and in the overflow
+// area's toolbar; each window found gets its own full grid, the notification area first. Client sizes:
+// notify 4x20 (one row), toolbar 2x24 (one row), overflow 3x45 (two rows).
+TEST_F(TrayRefreshTest, LaterVersionsSweepTheIconToolbarAndTheOverflow) {
+    enum Layout { Bare, Pager, PagerWithoutToolbar, Overflow, OverflowWithoutToolbar };
+    struct Row {
+        const char* label;
+        std::vector<Layout> layout;
+        std::uint32_t major;  // 6 and 10 give code 0, 5.1 is XP
+        const char* swept;
+        const char* stored;
+        bool result;
+    };
+    const std::vector<Row> rows = {
+        {"Vista to 10", {Pager, Overflow}, 10, "toolbar 3 to 2,10 | overflow 8 to 3,30", "toolbar", true},
+        {"pager, no overflow", {Pager}, 6, "toolbar 3 to 2,10", "toolbar", true},
+        {"Windows 11: neither toolbar", {Bare}, 10, "notify 5 to 4,10", "notify", true},
+        {"no toolbar", {PagerWithoutToolbar, Overflow}, 6, "notify 5 to 4,10 | overflow 8 to 3,30", "notify", true},
+        {"overflow window without a toolbar", {Pager, OverflowWithoutToolbar}, 6, "toolbar 3 to 2,10", "toolbar", true},
+        {"overflow alone, no taskbar", {Overflow}, 10, "overflow 8 to 3,30", "overflow", true},
+        {"nothing at all", {}, 10, "", "none", false},
+        {"XP leaves the overflow alone", {Pager, Overflow}, 5, "toolbar 3 to 2,10", "toolbar", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        FakeWindowAccess w;
+        FakeOsVersion v;
+        v.set(2, row.major, row.major == 5 ? 1 : 0);
+        std::vector<std::pair<Hwnd, std::string>> names = {{0, "none"}};
+        for (const Layout part : row.layout) {
+            if (part == Overflow || part == OverflowWithoutToolbar) {
+                const Hwnd overflow = w.add("NotifyIconOverflowWindow", 0, Rect{0, 0, 120, 80});
+                if (part == Overflow)
+                    names.emplace_back(w.add("ToolbarWindow32", overflow, Rect{0, 0, 3, 45}), "overflow");
+                continue;
+            }
+            const Hwnd notify = w.add("TrayNotifyWnd", w.add("Shell_TrayWnd"), Rect{0, 0, 4, 20});
+            names.emplace_back(notify, "notify");
+            if (part != Bare) {
+                const Hwnd pager = w.add("SysPager", notify, Rect{0, 0, 6, 20});
+                if (part == Pager)
+                    names.emplace_back(w.add("ToolbarWindow32", pager, Rect{0, 0, 2, 24}), "toolbar");
+            }
+        }
+        const auto name = [&](Hwnd h) {
+            for (const auto& [hwnd, text] : names)
+                if (hwnd == h)
+                    return text;
+            return std::string("unexpected window");
+        };
+        clsSysTrayRefresh r(w, v);
+
+        EXPECT_EQ(r.SysTrayRefresh(), row.result);
+        EXPECT_EQ(name(r.hwnd()), row.stored);
+        // Per window in the order swept: its moves and the last position, by the rule of rows and columns.
+        std::string swept;
+        for (std::size_t i = 0, first = 0; i < w.sent.size(); ++i) {
+            if (i + 1 < w.sent.size() && w.sent[i + 1].window == w.sent[i].window)
+                continue;
+            swept += (swept.empty() ? "" : " | ") + name(w.sent[i].window) + " " + std::to_string(i + 1 - first) +
+                     " to " + std::to_string(w.sent[i].lParam & 0xffff) + "," + std::to_string(w.sent[i].lParam >> 16);
+            first = i + 1;
+        }
+        EXPECT_EQ(swept, row.swept);
+        EXPECT_EQ(v.plainCalls, 1) << "one version query per sweep";
     }
 }
 

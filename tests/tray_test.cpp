@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fakes/form_fixture.h"
@@ -74,16 +77,36 @@ TEST(TrayCallback, EachCodeWithAndWithoutTheIconsIdentifier) {
         std::uint32_t id, code;
         bool restores;
         bool menu;
+        // Where the pointer stood in the client area: a real move with the left button held stands at the
+        // point its message names, and the icon's callback does not.
+        std::optional<std::pair<std::int32_t, std::int32_t>> pointer;
     };
     const std::vector<Row> rows = {
-        {1, 0x201, true, false},  {1, 0x202, false, false}, {1, 0x203, false, false}, {1, 0x200, false, false},
-        {1, 0x204, false, true},  {1, 0x205, false, true},  {1, 0x206, false, false}, {0, 0x201, false, false},
-        {0, 0x204, false, false}, {2, 0x205, false, false}, {1, 0, false, false},
+        {1, 0x201, true, false},
+        {1, 0x202, false, false},
+        {1, 0x203, false, false},
+        {1, 0x200, false, false},
+        {1, 0x204, false, true},
+        {1, 0x205, false, true},
+        {1, 0x206, false, false},
+        {0, 0x201, false, false},
+        {0, 0x204, false, false},
+        {2, 0x205, false, false},
+        {1, 0, false, false},
+        {1, 0x201, false, false, std::pair{513, 0}},
+        {1, 0x204, false, false, std::pair{516, 0}},
+        {1, 0x205, false, false, std::pair{517, 0}},
+        {1, 0x204, false, true, std::pair{516, 1}},
+        {1, 0x201, true, false, std::pair{0, 513}},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE("id " + std::to_string(row.id) + " code " + std::to_string(row.code));
+        SCOPED_TRACE("id " + std::to_string(row.id) + " code " + std::to_string(row.code) +
+                     (row.pointer ? " pointer at " + std::to_string(row.pointer->first) + "," +
+                                        std::to_string(row.pointer->second)
+                                  : ""));
         FormRig rig;
         rig.start("2", {});
+        rig.view.pointer = row.pointer;
         rig.journal.clear();
         rig.form.Form_MouseMove(row.id, row.code);
         if (row.restores)
@@ -120,16 +143,14 @@ TEST_F(TrayTest, MenuOpensOnceAndRunsTheChosenItem) {
     view.menuChoice = MenuItem::mnu_quit;
     journal.clear();
     form.Form_MouseMove(1, 0x204);
-    EXPECT_EQ(journal, (std::vector<std::string>{"popupMenu", "tray 2", "unload"}));
+    EXPECT_EQ(journal, (std::vector<std::string>{"popupMenu", "tray 2", "closeDialogs", "unload"}));
     EXPECT_TRUE(tray.icons.empty());
 }
 
 TEST(Quitting, EveryCauseDeletesTheIconWithTheSameRecordOnceAndUnloads) {
     const std::vector<std::pair<const char*, std::function<void(Form1&)>>> causes = {
         {"Beenden", [](Form1& form) { form.mnu_quit_Click(); }},
-        {"Close", [](Form1& form) { form.Unload(vbFormControlMenu); }},
-        {"end of session", [](Form1& form) { form.Unload(vbAppWindows); }},
-        {"quit request", [](Form1& form) { form.Unload(vbAppTaskManager); }},
+        {"Close, end of session or quit request", [](Form1& form) { form.Unload(); }},
     };
     for (const auto& [label, quit] : causes) {
         SCOPED_TRACE(label);
@@ -171,6 +192,62 @@ TEST_F(TrayTest, QuitDuringTheCountdownDeletesTheIconAtOnceAndLaunchesNothing) {
         EXPECT_TRUE(rig.tray.icons.empty());
         EXPECT_EQ(rig.view.unloadCalls, 1);
         EXPECT_NE(rig.statusTexts().back(), "Status der Programme: Gestartet");
+    }
+}
+
+// Events queued behind "Beenden" in the same round of the countdown's events find the program going:
+// none of them writes a setting, shows a box or a dialog, or brings the window back.
+TEST(QuitBegun, HandlersQueuedBehindBeendenDoNothing) {
+    const std::vector<std::pair<const char*, std::function<void(FormRig&)>>> handlers = {
+        {"Enter in the delay field",
+         [](FormRig& rig) {
+             rig.view.type(ControlId::Text1, "5");
+             std::int16_t key = 13;
+             rig.form.Text1_KeyPress(key);
+         }},
+        {"Info", [](FormRig& rig) { rig.form.Command5_Click(); }},
+        {"Fenster minimieren", [](FormRig& rig) { rig.form.Command4_Click(); }},
+        {"left click on the icon", [](FormRig& rig) { rig.form.Form_MouseMove(1, 0x201); }},
+        {"right click on the icon", [](FormRig& rig) { rig.form.Form_MouseMove(1, 0x204); }},
+        {"Hinzufügen",
+         [](FormRig& rig) {
+             rig.fileDialog.choose("C:\\b.exe");
+             rig.form.Command1_Click();
+         }},
+        {"Entfernen", [](FormRig& rig) { rig.form.Command2_Click(); }},
+        {"Bearbeiten",
+         [](FormRig& rig) {
+             rig.input.answers.push_back("neu");
+             rig.form.Command3_Click();
+         }},
+        {"double click", [](FormRig& rig) { rig.form.filelist_DblClick(); }},
+        {"Delete key", [](FormRig& rig) { rig.form.filelist_KeyUp(46); }},
+        {"right click on the list", [](FormRig& rig) { rig.form.filelist_MouseUp(2, 15, 15); }},
+        {"drop",
+         [](FormRig& rig) {
+             rig.form.filelist_OLEDragDrop(DropData{true, {"C:\\b.exe"}});
+         }},
+    };
+    for (const auto& [label, handler] : handlers) {
+        SCOPED_TRACE(label);
+        FormRig rig;
+        rig.start("2", {"\"C:\\a.exe\""});
+        rig.view.selected = 0;
+        rig.view.state = vbNormal;  // shown, so that the tick does not hide it
+        rig.events.at(500, [&rig] {
+            rig.view.menuChoice = MenuItem::mnu_quit;
+            rig.form.Form_MouseMove(1, 0x205);
+        });
+        rig.events.at(500, [&rig, &handler = handler] { handler(rig); });
+        rig.journal.clear();
+        rig.tick(1);
+        EXPECT_EQ(rig.journal, (std::vector<std::string>{"popupMenu", "tray 2", "closeDialogs", "unload"}));
+        EXPECT_TRUE(rig.store.writes.empty());
+        EXPECT_TRUE(rig.view.messageBoxes.empty());
+        EXPECT_TRUE(rig.fileDialog.shown.empty());
+        EXPECT_TRUE(rig.input.shown.empty());
+        EXPECT_TRUE(rig.mouse.sent.empty());
+        EXPECT_TRUE(rig.processes.attempts.empty());
     }
 }
 

@@ -234,8 +234,8 @@ TEST_F(WatcherTest, ChangeAnnouncedDuringATickNestsNoTick) {
     EXPECT_EQ(statusTexts().back(), kStatusEnded);
 }
 
-// Where the service cannot announce changes (an older system, Wine's own), the program runs as it always
-// has: no message, and only the timer's tick notices a connection.
+// Where the service cannot announce changes (an older system, Wine's own), the timer watches alone: no
+// message, and only the timer's tick notices a connection.
 TEST_F(WatcherTest, ServiceThatCannotAnnounceLeavesTheTimerAlone) {
     remote.notifyFails = true;
     start("-1", {"\"C:\\a.exe\""});

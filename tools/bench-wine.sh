@@ -1,8 +1,10 @@
 #!/bin/bash
 # Timings of the real program under Wine, and what it weighs. Not a test: prints figures to compare with
 # the targets (drop-to-exit median <= 250 ms, worst <= 450 ms; launch within start delay + 1 s +- 10%),
-# and the CPU time of the program and of the wineserver over 60 s of idling with the window hidden. Given
-# an earlier build, it measures that build's latency and idle cost in the same run and compares them.
+# the program's handles and private bytes over 60 irregular connection cycles (flat when nothing leaks),
+# the wineserver requests of an idle tick, and the CPU time of the program and of the wineserver over 60 s
+# of idling with the window hidden. Given an earlier build, it measures that build's latency and idle cost
+# in the same run and compares them.
 # Usage: tools/bench-wine.sh <cross build dir> [cycles (default 20)] [delay s (default 2)]
 #                            [an earlier build's kopplungswacht.exe]
 # Needs the cross build (program and tests/e2e/win) to be built.
@@ -72,6 +74,23 @@ if [ -n "$baseline" ]; then
         }'
 fi
 
+# ---- flapping: the connection goes up and down irregularly, with two programs on the list ----
+# The test rasapi32.dll counts the program's handles and reads its private bytes from inside (Wine's
+# GetProcessHandleCount answers 0) after cycle 5 and at the end. Flat: the same handles, and private
+# bytes within 64 KiB.
+flap_cycles=60
+echo "== flapping: $flap_cycles irregular connection cycles, two programs on the list (start delay 1 s)"
+KW_E2E_TIMEOUT=$((flap_cycles * 8 + 60)) bash "$root/tests/e2e/run.sh" "$state" "$kwbench" flap "$exe" \
+    "$flap_cycles" | tee "$state/flap.log"
+[ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+grep '^flap-summary:' "$state/flap.log" | tail -n 1 | awk '
+    NF == 7 {
+        flat = $3 == $4 && $6 - $7 <= 65536 && $7 - $6 <= 65536
+        printf "flapping: handles %d -> %d, private bytes %d -> %d (%+d): %s\n", $3, $4, $6, $7, $7 - $6,
+               flat ? "flat" : "GROWING"
+        exit !flat
+    }' || status=1
+
 # CPU seconds (user + system) of a process so far, from /proc.
 cpu_seconds() {
     local stat
@@ -134,8 +153,53 @@ idle_cost() {
                label, t, p, s, p + s, 100 * (p + s) / t }'
 }
 
+# ---- wineserver requests per idle tick ----
+# Wine's server trace of a 10 s idle run (no connection, window hidden, Wine's own rasapi32) goes to the
+# shared wineserver's log. The thread that receives the timer messages is the program's main thread; its
+# requests from its 11th timer message (start-up is over) to its last, over the timer messages in between,
+# are the cost of one tick.
+idle_requests() {
+    local program="$1" label="$2" out="$prefix/drive_c/kwtest/out" log="$state/wineserver.log" from runner
+    rm -f "$out/idle-begin" "$out/idle-end" "$out/idle-read"
+    from="$(($(stat -c %s "$log") + 1))"
+    (
+        kw_fixture_env "$state"
+        kw_wine_env "$WINEPREFIX" b
+        export WINEDEBUG=+server
+        # Not /dev/null: Wine traces nothing for a process whose error output goes there.
+        timeout -k 5 70 wine "$kwbench" idle "$(kw_winpath "$program")" 10 </dev/null \
+            >"$state/idle-requests.log" 2>&1
+    ) &
+    runner=$!
+    wait_for 60 test -f "$out/idle-end"
+    : >"$out/idle-read"
+    wait "$runner" || { echo "$label: the idle run failed"; return 1; }
+    tail -c +"$from" "$log" | awk -v label="$label" '
+        { tid = substr($0, 1, index($0, ":") - 1); line[NR] = $0; who[NR] = tid }
+        /^[0-9a-f]+: get_message\(\) = 0 .*msg=00000113/ { timers[tid]++ }
+        END {
+            for (t in timers) if (timers[t] > timers[main]) main = t
+            for (i = 1; i <= NR; ++i) {
+                if (who[i] != main) continue
+                if (line[i] ~ /^[0-9a-f]+: [a-z_]+\(/ && line[i] !~ /^[0-9a-f]+: [a-z_]+\(\) = /) ++requests
+                if (line[i] ~ /get_message\(\) = 0 .*msg=00000113/ && ++seen >= 11) {
+                    if (seen == 11) first = requests
+                    last = requests; ticks = seen - 11
+                }
+            }
+            if (ticks < 10) { printf "%s: too few timer messages in the trace (%d)\n", label, ticks; exit 1 }
+            printf "%s: %.2f wineserver requests per idle tick (%d requests over %d timer messages)\n", label,
+                   (last - first) / ticks, last - first, ticks
+        }'
+}
+
 # Not exported: the commands of this script must not pass for processes of the prefix.
 prefix="$(kw_fixture_env "$state" && echo "$WINEPREFIX")"
+echo "== wineserver requests per idle tick (10 s, no connection, window hidden)"
+if [ -n "$baseline" ]; then
+    idle_requests "$baseline" "earlier build" || status=1
+fi
+idle_requests "$exe" "this build" || status=1
 echo "== CPU time while idling ($idle s, no connection, window hidden)"
 before=""
 if [ -n "$baseline" ]; then

@@ -11,7 +11,6 @@
 namespace kw {
 namespace {
 
-constexpr int kMaxEntries = 10;
 constexpr std::int16_t kRightButton = 2;
 constexpr std::int16_t kDeleteKey = 46;  // VK_DELETE
 
@@ -23,6 +22,8 @@ static_assert(kOpenFlags == 2625540);
 std::string Quoted(const std::string& path) {
     return "\"" + path + "\"";
 }
+
+static_assert(kMaxEntries == 10, "the limit's message names it");
 
 // The limit holds whatever was added before, also while the dialog was open: an addition that would
 // pass it adds nothing.
@@ -40,6 +41,10 @@ void NoSelection(FormView& view) {
 }
 
 }  // namespace
+
+void Form1::updateAddButton() {
+    p_.view.setEnabled(ControlId::Command1, p_.view.listCount() < kMaxEntries);
+}
 
 std::string Form1::dateiwaehlen() {
     dlgOpenFile.Filter = "Ausführbare Dateien (*.exe;*.com;*.bat)|*.exe;*.com;*.bat|Alle Dateien (*.*)|*.*";
@@ -72,9 +77,7 @@ void Form1::Command1_Click() {
     if (!path.empty() && RoomFor(p_.view, 1)) {
         p_.view.listAdd(Quoted(path));
     }
-    if (p_.view.listCount() > kMaxEntries - 1) {
-        p_.view.setEnabled(ControlId::Command1, false);
-    }
+    updateAddButton();
     speichern();
 }
 
@@ -88,9 +91,7 @@ void Form1::Command2_Click() {
         return;
     }
     p_.view.listRemove(selected);
-    if (p_.view.listCount() < kMaxEntries) {
-        p_.view.setEnabled(ControlId::Command1, true);
-    }
+    updateAddButton();
     speichern();
 }
 
@@ -109,8 +110,18 @@ void Form1::Command3_Click() {
     if (text.empty() || unloading_) {
         return;
     }
+    // The new text goes in before the old one goes out, and the list is saved only when both happened:
+    // a list box short of memory must neither lose the entry nor keep both.
+    const int n = p_.view.listCount();
     p_.view.listInsert(k, text);
+    if (p_.view.listCount() != n + 1) {
+        return;
+    }
     p_.view.listRemove(k + 1);
+    if (p_.view.listCount() != n) {
+        p_.view.listRemove(k);
+        return;
+    }
     speichern();
 }
 
@@ -118,16 +129,16 @@ void Form1::filelist_DblClick() {
     Command3_Click();
 }
 
-void Form1::filelist_KeyUp(std::int16_t KeyCode, std::int16_t) {
-    if (KeyCode == kDeleteKey && p_.view.listIndex() >= 0) {
+void Form1::filelist_KeyUp(std::int16_t KeyCode) {
+    if (KeyCode == kDeleteKey && !unloading_ && p_.view.listIndex() >= 0) {
         Command2_Click();
     }
 }
 
 // A left click where the pointer is selects the entry under it, as the list itself decides; the
 // events in between let the list see the press and the release before the removal.
-void Form1::filelist_MouseUp(std::int16_t Button, std::int16_t, float X, float Y) {
-    if (Button != kRightButton) {
+void Form1::filelist_MouseUp(std::int16_t Button, float X, float Y) {
+    if (Button != kRightButton || unloading_) {
         return;
     }
     const auto dx = static_cast<std::int32_t>(std::lrint(X));
@@ -150,14 +161,20 @@ void Form1::filelist_OLEDragDrop(const DropData& Data) {
         p_.view.messageBox("Keine gültige Datei gedroppt!", vbCritical, "Fehler bei Drag & Drop");
         return;
     }
+    // A drop is taken whole or not at all: should the list box refuse one of its files, the others
+    // go again.
+    const int n = p_.view.listCount();
     if (RoomFor(p_.view, static_cast<int>(Data.files.size()))) {
         for (const std::string& path : Data.files) {
             p_.view.listAdd(Quoted(path));
         }
+        if (p_.view.listCount() != n + static_cast<int>(Data.files.size())) {
+            for (int i = p_.view.listCount(); i > n; --i) {
+                p_.view.listRemove(i - 1);
+            }
+        }
     }
-    if (p_.view.listCount() > kMaxEntries - 1) {
-        p_.view.setEnabled(ControlId::Command1, false);
-    }
+    updateAddButton();
     speichern();
 }
 

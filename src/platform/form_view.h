@@ -22,15 +22,8 @@ enum class ControlId {
     status,
 };
 
-enum WindowState : int { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
-
-// Why the window unloads.
-enum UnloadMode : std::int16_t {
-    vbFormControlMenu = 0,  // the window's Close command
-    vbFormCode = 1,         // the program itself ("Beenden")
-    vbAppWindows = 2,       // the user logs off or the system shuts down
-    vbAppTaskManager = 3,   // a request from outside to end the program
-};
+// The window has no maximise box, so it is either normal or minimised.
+enum WindowState : int { vbNormal = 0, vbMinimized = 1 };
 
 // The items of the tray pop-up menu.
 enum class MenuItem { none, mnu_name, mnu_quit };
@@ -73,6 +66,12 @@ public:
     virtual void hide() = 0;
     // Destroys the window; the program ends once it is gone.
     virtual void unload() = 0;
+    // Closes the program's open message boxes and dialogs as if the user cancelled them: each returns to
+    // the handler that opened it, which can then end.
+    virtual void closeDialogs() = 0;
+    // True when the pointer stood at this point of the client area (pixels) as the message now being
+    // handled was sent.
+    virtual bool pointerAt(std::int32_t x, std::int32_t y) = 0;
 
     // Starts the window's timer; its ticks go to Timer1_Timer. False when the system refuses.
     virtual bool startTimer(std::uint32_t milliseconds) = 0;

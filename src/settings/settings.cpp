@@ -8,7 +8,6 @@
 namespace kw {
 namespace {
 
-constexpr int kSlots = 10;
 constexpr const char* kFiles = "Files";
 constexpr const char* kSchlafen = "Schlafen";
 constexpr const char* kSchlafenKey = "schlafen";
@@ -35,15 +34,13 @@ void Form1::ladeSchlafzeit() {
 }
 
 void Form1::laden() {
-    for (int i = 0; i < kSlots; ++i) {
+    for (int i = 0; i < kMaxEntries; ++i) {
         const std::string entry = p_.store.read(program::kTitle, kFiles, SlotKey(i), "");
         if (!entry.empty()) {
             p_.view.listAdd(entry);
         }
     }
-    if (p_.view.listCount() == kSlots) {
-        p_.view.setEnabled(ControlId::Command1, false);
-    }
+    updateAddButton();
 }
 
 // A slot that cannot be written does not stop the others; the user hears of it once, with the first
@@ -55,7 +52,7 @@ void Form1::speichern() {
     }
     const int n = p_.view.listCount();
     StoreResult failed;
-    for (int i = 0; i < kSlots; ++i) {
+    for (int i = 0; i < kMaxEntries; ++i) {
         const StoreResult result =
             p_.store.write(program::kTitle, kFiles, SlotKey(i), i < n ? p_.view.listItem(i) : std::string());
         if (failed.stored() && !result.stored()) {
@@ -72,7 +69,8 @@ void Form1::speichern() {
 }
 
 void Form1::Text1_KeyPress(std::int16_t& KeyAscii) {
-    if (KeyAscii != 13) {
+    // An Enter queued behind "Beenden" neither stores nor confirms anything.
+    if (KeyAscii != 13 || unloading_) {
         return;
     }
     if (p_.view.text(ControlId::Text1).empty()) {

@@ -23,9 +23,16 @@ std::string FixedText(const char* field, std::size_t size) {
 }  // namespace
 
 bool clsSysTrayRefresh::SysTrayRefresh() {
-    const Hwnd h = FindTrayToolbar();
-    hwnd_ = h;
-    return MouseSweep(h);
+    const std::int32_t version = BSVersion();
+    const Hwnd h = FindTrayToolbar(version);
+    bool swept = MouseSweep(h);
+    Hwnd overflow = 0;
+    if (version == kUnknown) {
+        overflow = FindOverflowToolbar();
+        swept = MouseSweep(overflow) || swept;
+    }
+    hwnd_ = h != 0 ? h : overflow;
+    return swept;
 }
 
 // One mouse move for every pixel column of every 20-pixel icon row, through the row's middle.
@@ -55,7 +62,7 @@ bool clsSysTrayRefresh::MouseSweep(Hwnd window) {
     return true;
 }
 
-Hwnd clsSysTrayRefresh::FindTrayToolbar() {
+Hwnd clsSysTrayRefresh::FindTrayToolbar(std::int32_t version) {
     const Hwnd taskbar = windows_.findWindow("Shell_TrayWnd");
     if (taskbar == 0) {
         return 0;
@@ -64,7 +71,14 @@ Hwnd clsSysTrayRefresh::FindTrayToolbar() {
     if (notify == 0) {
         return 0;
     }
-    const std::int32_t version = BSVersion();
+    if (version == kUnknown) {
+        // Every later Windows that keeps XP's layout draws the icons in the toolbar below "SysPager",
+        // which moves sent to "TrayNotifyWnd" never reach. A shell without that toolbar (Windows 11's
+        // taskbar) gets "TrayNotifyWnd" itself.
+        const Hwnd pager = windows_.findChildWindow(notify, "SysPager");
+        const Hwnd toolbar = pager != 0 ? windows_.findChildWindow(pager, "ToolbarWindow32") : 0;
+        return toolbar != 0 ? toolbar : notify;
+    }
     if (version > kWinNT4 || version == kWinME) {
         Hwnd parent = notify;
         if (version > kWin2000) {
@@ -76,6 +90,12 @@ Hwnd clsSysTrayRefresh::FindTrayToolbar() {
         return windows_.findChildWindow(parent, "ToolbarWindow32");
     }
     return notify;
+}
+
+// Windows 7 to 10 keep the icons that do not fit beside the clock in a top-level window of their own.
+Hwnd clsSysTrayRefresh::FindOverflowToolbar() {
+    const Hwnd overflow = windows_.findWindow("NotifyIconOverflowWindow");
+    return overflow != 0 ? windows_.findChildWindow(overflow, "ToolbarWindow32") : 0;
 }
 
 std::int32_t clsSysTrayRefresh::BSVersion() {

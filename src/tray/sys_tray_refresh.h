@@ -15,9 +15,11 @@ class clsSysTrayRefresh {
 public:
     clsSysTrayRefresh(WindowAccess& windows, OsVersion& os) : windows_(windows), os_(os) {}
 
-    // True if the icon window was found and swept.
+    // True if an icon window was found and swept.
     bool SysTrayRefresh();
-    // The icon window found by the last SysTrayRefresh, or 0.
+    // The icon window found by the last SysTrayRefresh, or 0. Where the shell also has an overflow
+    // area, this is the notification area's own window; the overflow's toolbar only when it alone was
+    // found.
     Hwnd hwnd() const { return hwnd_; }
     // For example "Win XP Profesional\r\nService Pack 3"; empty for versions it does not know.
     std::string BSInfo();
@@ -38,7 +40,8 @@ public:
 
 private:
     bool MouseSweep(Hwnd window);
-    Hwnd FindTrayToolbar();
+    Hwnd FindTrayToolbar(std::int32_t version);
+    Hwnd FindOverflowToolbar();
     std::int32_t BSVersion();
 
     WindowAccess& windows_;

@@ -11,17 +11,25 @@ constexpr std::uint32_t kRightButtonUp = 0x205;    // WM_RBUTTONUP
 }  // namespace
 
 // The callback arrives as the window's own mouse-move message, with the icon's identifier first. A real
-// movement of the pointer over the window carries the button state there instead, so the identifier
-// tells the two apart.
+// movement of the pointer over the window carries the button state there instead, and its client point
+// where the callback has its code; with the left button held the state is 1 as well, and a move over
+// the point (516, 0) looks like a right click on the icon. Only on a real move does the pointer stand at
+// the point that the message names.
 void Form1::Form_MouseMove(std::uint32_t iconId, std::uint32_t code) {
-    if (iconId != TrayIcon::kId) {
+    if (iconId != TrayIcon::kId || unloading_) {
         return;
     }
-    switch (code) {
-        case kLeftButtonDown: mnu_name_Click(); break;
-        case kRightButtonDown:
-        case kRightButtonUp: popupMenu(); break;
-        default: break;
+    if (code != kLeftButtonDown && code != kRightButtonDown && code != kRightButtonUp) {
+        return;
+    }
+    // As a point, each of these codes is (code, 0).
+    if (p_.view.pointerAt(static_cast<std::int32_t>(code), 0)) {
+        return;
+    }
+    if (code == kLeftButtonDown) {
+        mnu_name_Click();
+    } else {
+        popupMenu();
     }
 }
 
@@ -42,12 +50,15 @@ void Form1::popupMenu() {
 }
 
 void Form1::mnu_name_Click() {
+    if (unloading_) {
+        return;
+    }
     p_.view.setWindowState(vbNormal);
     p_.view.show();
 }
 
 void Form1::mnu_quit_Click() {
-    Unload(vbFormCode);
+    Unload();
 }
 
 // Without this, a restart of the shell would leave the program running hidden and out of reach.

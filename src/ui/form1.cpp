@@ -30,22 +30,24 @@ void Form1::Form_Load() {
             "Kopplungswacht kann die DFÜ-Verbindungen nicht überwachen, weil Windows keinen Zeitgeber bereitstellt."
             "\r\nDas Programm wird beendet.",
             vbCritical, program::kTitle);
-        Unload(vbFormCode);
+        Unload();
         return;
     }
     // Beside the timer, the service itself announces each connection that comes up or ends, so that the
     // programs end as soon as the last one has gone. Where it cannot (an older system, Wine's own
-    // service), the timer watches alone, as it always has, and that is not worth a message.
+    // service), the timer watches alone, and that is not worth a message.
     p_.remoteAccess.notifyConnections([this] { Verbindung_Geaendert(); });
 }
 
-void Form1::Unload(UnloadMode mode) {
+void Form1::Unload() {
     if (unloading_) {
         return;
     }
     unloading_ = true;
-    std::int16_t cancel = 0;
-    Form_QueryUnload(cancel, mode);
+    Form_QueryUnload();
+    // A handler below this one may wait for a box or dialog it opened (a countdown's events met a click
+    // on "Info"): the window goes only when the tick returns, and the tick only when the box is closed.
+    p_.view.closeDialogs();
     if (!inTick_) {
         p_.view.unload();
     }
@@ -53,7 +55,7 @@ void Form1::Unload(UnloadMode mode) {
 
 // Every cause of the unload is treated alike, and it is never cancelled. The icon goes first, so that it
 // is gone even when the session ends the process right after this.
-void Form1::Form_QueryUnload(std::int16_t& /*Cancel*/, std::int16_t /*UnloadMode*/) {
+void Form1::Form_QueryUnload() {
     if (trayicon.filled()) {
         p_.tray.notifyIcon(kNotifyIconDelete, trayicon.nid);
     }
@@ -62,15 +64,22 @@ void Form1::Form_QueryUnload(std::int16_t& /*Cancel*/, std::int16_t /*UnloadMode
 void Form1::doEvents() {
     p_.events.doEvents();
     if (p_.events.quitRequested()) {
-        Unload(vbAppTaskManager);
+        Unload();
     }
 }
 
+// Clicks queued behind "Beenden" in the same round of events find the window going: they do nothing.
 void Form1::Command4_Click() {
+    if (unloading_) {
+        return;
+    }
     p_.view.setWindowState(vbMinimized);
 }
 
 void Form1::Command5_Click() {
+    if (unloading_) {
+        return;
+    }
     const std::string text = program::TitleWithVersion() + "\r\n\r\naktuelle Versionen gibts bei\r\n" +
                              program::kWebAddress + "\r\n\r\n" + program::kNotice + "\r\n" + program::kContact;
     p_.view.messageBox(text, vbInformation, std::string("Info über ") + program::kTitle);

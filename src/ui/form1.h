@@ -40,6 +40,9 @@ inline constexpr std::int16_t False = 0;
 // Window-show style of every launched program: shown minimised and activated (SW_SHOWMINIMIZED).
 inline constexpr int kShowMinimized = 2;
 
+// The program list holds at most this many entries; the settings store has a slot for each.
+inline constexpr int kMaxEntries = 10;
+
 // The platform facilities that Form1 uses.
 struct Platform {
     FormView& view;
@@ -65,14 +68,15 @@ public:
 
     // Start-up and quitting.
     void Form_Load();
-    // Unloads the window, whatever the cause: Form_QueryUnload deletes the tray icon at once, and the
-    // window goes. During a countdown the countdown stops, nothing more is launched, and the window goes
-    // once the tick has returned.
-    void Unload(UnloadMode mode);
-    void Form_QueryUnload(std::int16_t& Cancel, std::int16_t UnloadMode);
-    bool unloading() const { return unloading_; }
+    // Unloads the window, whatever the cause: Form_QueryUnload deletes the tray icon at once, the
+    // program's open boxes and dialogs close as if cancelled, and the window goes. During a countdown the
+    // countdown stops, nothing more is launched, and the window goes once the tick has returned. From
+    // then on no handler writes a setting or shows anything.
+    void Unload();
+    void Form_QueryUnload();
 
-    // The tray icon's callback (the window's mouse-move message) and its menu.
+    // The tray icon's callback (the window's mouse-move message: the icon's identifier, and its mouse
+    // message where a real move has the client point) and its menu.
     void Form_MouseMove(std::uint32_t iconId, std::uint32_t code);
     void mnu_name_Click();
     void mnu_quit_Click();
@@ -88,22 +92,24 @@ public:
     void Text1_KeyPress(std::int16_t& KeyAscii);
 
     // Editing the program list: add, remove, edit, and the list's own events. Button values are 1 left,
-    // 2 right, 4 middle; shift states 1 Shift, 2 Ctrl, 4 Alt; X and Y in twips within the list.
+    // 2 right, 4 middle; X and Y in twips within the list.
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
     void filelist_DblClick();
-    void filelist_KeyUp(std::int16_t KeyCode, std::int16_t Shift);
-    void filelist_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void filelist_KeyUp(std::int16_t KeyCode);
+    void filelist_MouseUp(std::int16_t Button, float X, float Y);
     void filelist_OLEDragDrop(const DropData& Data);
 
     // The program list in the settings store: read once at start-up, written after every change.
     void laden();
     void speichern();
 
-    // Application state.
     std::int16_t gestartet = False;
-    std::vector<std::int32_t> pids;
+    // The processes of the last launch, slot i for list entry i, with one slot more than the list had
+    // entries; a slot stays empty where a launch failed or was skipped. Empty before the first launch and
+    // after a launch over an empty list. Ending goes through these handles, never through a bare ID.
+    std::vector<std::unique_ptr<LaunchedProcess>> pids;
     std::int16_t schlafzeit = 0;
     std::unique_ptr<clsSysTrayRefresh> trayrefresh;
     TrayIcon trayicon;  // the record `nid` of the tray icon
@@ -132,15 +138,15 @@ private:
 
     // Program list editing.
     std::string dateiwaehlen();
+    // The Add button is enabled while the list has room for one more entry.
+    void updateAddButton();
 
     Platform p_;
-    // The processes behind `pids`, slot for slot (empty where a launch failed or was skipped).
-    std::vector<std::unique_ptr<LaunchedProcess>> launched_;
     bool inTick_ = false;
     bool unloading_ = false;
     bool menuOpen_ = false;
-    // The connection count's buffer, kept from tick to tick: zeroing 103 KB five times a second was most
-    // of the work of an idle tick.
+    // The connection count's buffer lives from tick to tick, so that an idle tick does not zero 103 KB
+    // five times a second.
     std::unique_ptr<RasConnA[]> verbindungen_;
     // The texts of `aktiv` and `status` as last written. Each write costs a trip to the window system
     // and a repaint, and an idle tick would otherwise write the same count again and again.

@@ -7,15 +7,12 @@
 namespace kw {
 
 void Form1::starten() {
+    pids.clear();
     const int n = p_.view.listCount();
     if (n < 1) {
-        pids.clear();
-        launched_.clear();
         return;
     }
-    pids.assign(n + 1, 0);
-    launched_.clear();
-    launched_.resize(n + 1);
+    pids.resize(n + 1);
 
     const int delay = schlafzeit;
     for (int t = delay; t >= 0; --t) {
@@ -33,12 +30,8 @@ void Form1::starten() {
     // Entries added or removed during the countdown count; entries beyond the slots are not launched.
     const int m = std::min(p_.view.listCount(), static_cast<int>(pids.size()));
     for (int i = 0; i < m; ++i) {
-        launched_[i] = p_.processes.launch(p_.view.listItem(i), kShowMinimized);
-        if (launched_[i]) {
-            pids[i] = launched_[i]->pid();
-        }
+        pids[i] = p_.processes.launch(p_.view.listItem(i), kShowMinimized);
     }
-    gestartet = True;
 }
 
 void Form1::warten(std::int16_t seconds) {
@@ -54,7 +47,7 @@ void Form1::warten(std::int16_t seconds) {
 }
 
 void Form1::terminieren() {
-    for (auto& process : launched_) {
+    for (auto& process : pids) {
         prozessbeenden(process.get());
     }
     trayrefresh->SysTrayRefresh();

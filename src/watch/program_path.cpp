@@ -1,7 +1,12 @@
 #include "watch/program_path.h"
 
+#include "app/utf.h"
+
 namespace kw {
 namespace {
+
+// The system's command line holds at most this many UTF-16 characters, its end included.
+constexpr std::size_t kMaxCommandLine = 32767;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -32,9 +37,8 @@ std::string WithSystemExtension(std::string_view candidate) {
     return name;
 }
 
-// What the system starts as a program when it is named in a command line: an image, or a batch file,
-// which it hands to the command interpreter. A document is not run, whatever its name.
-bool IsProgramName(std::string_view name) {
+// A batch file, which the system runs through the command interpreter; an image needs no name to run.
+bool IsBatchName(std::string_view name) {
     const std::size_t dot = name.find_last_of(".\\/");
     if (dot == std::string_view::npos || name[dot] != '.') {
         return false;
@@ -45,7 +49,14 @@ bool IsProgramName(std::string_view name) {
             c = static_cast<char>(c - 'A' + 'a');
         }
     }
-    return extension == "exe" || extension == "com" || extension == "bat" || extension == "cmd";
+    return extension == "bat" || extension == "cmd";
+}
+
+// What the system starts as a program when it is named in a command line. A document is not run,
+// whatever its name.
+bool IsProgram(const std::string& path, const std::function<PathKind(const std::string&)>& lookUp) {
+    const PathKind kind = lookUp(path);
+    return kind == PathKind::image || (kind == PathKind::file && IsBatchName(path));
 }
 
 // Where the longest existing folder named by the entry beyond its first word ends, or 0 if there is none.
@@ -63,6 +74,12 @@ std::size_t EndOfNamedFolder(std::string_view entry, const std::function<PathKin
 
 ProgramChoice ChooseProgram(std::string_view entry, const std::function<PathKind(const std::string&)>& lookUp) {
     ProgramChoice choice;
+    // Only a store edited by hand holds a longer entry. It could never start, and reading it word by word
+    // for its program would hold the window up for seconds.
+    if (Utf8ToUtf16(entry).size() >= kMaxCommandLine) {
+        choice.kind = ProgramChoice::Kind::NotFound;
+        return choice;
+    }
     if (entry.empty() || !IsFullPath(entry) || entry.find_first_of(" \t") == std::string_view::npos) {
         return choice;
     }
@@ -75,7 +92,7 @@ ProgramChoice ChooseProgram(std::string_view entry, const std::function<PathKind
             continue;
         }
         std::string program = WithSystemExtension(entry.substr(0, end));
-        if (IsProgramName(program) && lookUp(program) == PathKind::file) {
+        if (IsProgram(program, lookUp)) {
             choice.kind = ProgramChoice::Kind::Found;
             choice.program = std::move(program);
             return choice;

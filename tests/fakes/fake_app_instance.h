@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/failure_point.h"
 #include "platform/app_instance.h"
 
 namespace kw::test {
@@ -13,6 +14,9 @@ public:
     bool anotherCopyRuns() override {
         if (journal)
             journal->push_back("anotherCopyRuns");
+        // Where the check itself fails, the program cannot tell and runs.
+        if (Fails(faults, "anotherCopyRuns"))
+            return false;
         return otherCopy;
     }
     void endProcess() override {
@@ -24,6 +28,7 @@ public:
     bool otherCopy = false;
     int ended = 0;
     std::vector<std::string>* journal = nullptr;
+    FailurePoint* faults = nullptr;
 };
 
 }  // namespace kw::test

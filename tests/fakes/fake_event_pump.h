@@ -20,15 +20,19 @@ public:
         }
         sleepAwaitingEvents_ = true;
         now_ += milliseconds;
+        // A program that keeps waiting past the bound hangs: it is asked to quit, so that its loops end
+        // and the test can say so.
+        if (deadline != 0 && now_ > deadline) {
+            hung = true;
+            quit_ = true;
+        }
         ++sleepsByLength[milliseconds];
-        ++sleeps;
     }
 
     // Runs the handlers of the signals that are set, then, in the order they fell due, the actions whose
     // moment has come. An action may schedule further actions or call into the form (a nested timer tick,
     // a key press, a close).
     void doEvents() override {
-        ++doEventsCalls;
         sleepAwaitingEvents_ = false;
         pass();
     }
@@ -73,8 +77,8 @@ public:
     // True when every sleep was followed by a round of event handling before the next sleep or the end.
     bool everySleepFollowedByEvents() const { return sleepsWithoutEvents_ == 0 && !sleepAwaitingEvents_; }
 
-    int sleeps = 0;
-    int doEventsCalls = 0;
+    std::uint32_t deadline = 0;  // 0: unbounded
+    bool hung = false;
     std::map<std::uint32_t, int> sleepsByLength;
 
 private:

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "fakes/failure_point.h"
 #include "platform/form_view.h"
 #include "ui/layout.h"
 
@@ -38,34 +40,44 @@ public:
     std::uint32_t icon() override { return kIcon; }
 
     void setCaption(const std::string& text) override {
+        if (Fails(faults, "setCaption"))
+            return;
         caption = text;
         log("setCaption " + text);
     }
     void setText(ControlId control, const std::string& text) override {
+        if (Fails(faults, "setText " + text))
+            return;
         texts_[control] = text;
         if (control == ControlId::Text1)
             log("setText Text1 " + text);
         textLog.push_back({control, text, clock ? clock() : 0});
     }
     std::string text(ControlId control) override { return texts_[control]; }
-    void setEnabled(ControlId control, bool enabled) override { enabled_[control] = enabled; }
+    void setEnabled(ControlId control, bool enabled) override {
+        if (!Fails(faults, "setEnabled"))
+            enabled_[control] = enabled;
+    }
 
     int listCount() override { return static_cast<int>(list.size()); }
     std::string listItem(int index) override { return list.at(static_cast<std::size_t>(index)); }
+    // Out of memory (LB_ERRSPACE): nothing added.
     void listAdd(const std::string& text) override {
+        if (Fails(faults, "listAdd " + text))
+            return;
         list.push_back(text);
         log("listAdd " + text);
     }
     int listIndex() override { return selected; }
     // The selection follows its entry, as in the real list box; an index past the end is refused.
     void listRemove(int index) override {
-        if (index < 0 || index >= listCount())
+        if (Fails(faults, "listRemove") || index < 0 || index >= listCount())
             return;
         list.erase(list.begin() + index);
         selected = selected == index ? -1 : selected > index ? selected - 1 : selected;
     }
     void listInsert(int index, const std::string& text) override {
-        if (index < 0 || index > listCount())
+        if (Fails(faults, "listInsert " + text) || index < 0 || index > listCount())
             return;
         list.insert(list.begin() + index, text);
         selected = selected >= index ? selected + 1 : selected;
@@ -73,15 +85,20 @@ public:
 
     WindowState windowState() override { return state; }
     void setWindowState(WindowState newState) override {
+        if (Fails(faults, "setWindowState"))
+            return;
         state = newState;
         log("setWindowState " + std::to_string(newState));
     }
     void show() override {
+        if (Fails(faults, "show"))
+            return;
         visible = true;
-        ++showCalls;
         log("show");
     }
     void hide() override {
+        if (Fails(faults, "hide"))
+            return;
         visible = false;
         ++hideCalls;
         log("hide");
@@ -94,13 +111,24 @@ public:
         log("unload");
     }
 
+    void closeDialogs() override {
+        ++closeDialogsCalls;
+        log("closeDialogs");
+    }
+    bool pointerAt(std::int32_t x, std::int32_t y) override {
+        return pointer && pointer->first == x && pointer->second == y;
+    }
+
     bool startTimer(std::uint32_t milliseconds) override {
         log("startTimer " + std::to_string(milliseconds));
-        return timerStarts;
+        return !Fails(faults, "startTimer") && timerStarts;
     }
 
     // The menu stays open while `whileMenuOpen` runs (a tray click arriving meanwhile, say).
+    // A menu that cannot be shown returns at once with nothing chosen.
     MenuItem popupMenu() override {
+        if (Fails(faults, "popupMenu"))
+            return MenuItem::none;
         ++menusOpened;
         log("popupMenu");
         if (whileMenuOpen)
@@ -109,7 +137,10 @@ public:
     }
 
     // The box stays open while `whileBoxOpen` runs: its modal loop handles the window's events meanwhile.
+    // A box that cannot be created returns at once.
     void messageBox(const std::string& text, int style, const std::string& title) override {
+        if (Fails(faults, "messageBox " + title))
+            return;
         messageBoxes.push_back({text, style, title});
         log("messageBox " + title);
         if (whileBoxOpen)
@@ -129,6 +160,7 @@ public:
     static constexpr std::uint32_t kIcon = 0x5678;
 
     std::function<std::uint32_t()> clock;
+    FailurePoint* faults = nullptr;
     std::vector<std::string>* journal = nullptr;  // shared with the other fakes, to see the order of calls
     bool timerStarts = true;
     MenuItem menuChoice = MenuItem::none;
@@ -140,9 +172,11 @@ public:
     int selected = -1;
     WindowState state = vbNormal;
     bool visible = true;
-    int showCalls = 0;
     int hideCalls = 0;
     int unloadCalls = 0;
+    int closeDialogsCalls = 0;
+    // Where the pointer stands in the client area as the current message was sent; none: outside it.
+    std::optional<std::pair<std::int32_t, std::int32_t>> pointer;
     std::vector<TextSet> textLog;
     std::vector<MessageBoxShown> messageBoxes;
 

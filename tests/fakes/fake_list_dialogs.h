@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/failure_point.h"
 #include "platform/input_box.h"
 #include "platform/mouse_input.h"
 #include "platform/open_file_dialog.h"
@@ -16,7 +17,10 @@ namespace kw::test {
 
 class FakeOpenFileDialog final : public OpenFileDialog {
 public:
+    // A dialog that cannot be created reports CDERR_DIALOGFAILURE, numbered as the window reports it.
     DialogError showOpen(CommonDialog& dialog) override {
+        if (Fails(faults, "showOpen"))
+            return {32767 - 0xFFFF, "The dialog box could not be created."};
         shown.push_back(dialog);
         if (whileOpen)
             whileOpen();
@@ -34,6 +38,7 @@ public:
     void fail(std::int32_t number, const std::string& description) { answers.push_back({"", {number, description}}); }
 
     std::vector<CommonDialog> shown;  // the dialog object as each showing found it
+    FailurePoint* faults = nullptr;
     std::function<void()> whileOpen;  // what the dialog's own loop handles meanwhile (a drop, the tray menu)
 
 private:
@@ -50,7 +55,10 @@ struct InputBoxShown {
 
 class FakeInputBox final : public InputBox {
 public:
+    // A box that cannot be created reads as a cancel.
     std::string inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override {
+        if (Fails(faults, "inputBox"))
+            return "";
         shown.push_back({prompt, title, defaultText});
         if (whileOpen)
             whileOpen();
@@ -63,6 +71,7 @@ public:
 
     std::deque<std::string> answers;  // "" stands for a cancel
     std::vector<InputBoxShown> shown;
+    FailurePoint* faults = nullptr;
     std::function<void()> whileOpen;  // what happens elsewhere while the box is open
 };
 
@@ -76,12 +85,16 @@ class FakeMouseInput final : public MouseInput {
 public:
     void mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
                     std::uint32_t extraInfo) override {
+        // Input that the system blocks is lost without a word.
+        if (Fails(faults, "mouseEvent"))
+            return;
         sent.push_back({flags, dx, dy, data, extraInfo});
         if (onEvent)
             onEvent(flags);
     }
 
     std::vector<MouseEventSent> sent;
+    FailurePoint* faults = nullptr;
     // What the input causes in the window, typically an event scheduled on the event pump.
     std::function<void(std::uint32_t flags)> onEvent;
 };

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "fakes/failure_point.h"
 #include "platform/os_version.h"
 
 namespace kw::test {
@@ -14,9 +15,8 @@ namespace kw::test {
 class FakeOsVersion final : public OsVersion {
 public:
     bool getVersion(OsVersionInfoA& info) override {
-        ++plainCalls;
         check(info, 148);
-        if (!plainSucceeds)
+        if (Fails(faults, "getVersion") || !plainSucceeds)
             return false;
         info = plain;
         info.dwOSVersionInfoSize = 148;
@@ -26,7 +26,7 @@ public:
     bool getVersion(OsVersionInfoExA& info) override {
         ++exCalls;
         check(info, 156);
-        if (!exSucceeds)
+        if (Fails(faults, "getVersionEx") || !exSucceeds)
             return false;
         info = ex;
         info.dwOSVersionInfoSize = 156;
@@ -49,9 +49,9 @@ public:
     OsVersionInfoExA ex{};
     bool plainSucceeds = true;
     bool exSucceeds = true;
-    int plainCalls = 0;
     int exCalls = 0;
     int badRecords = 0;
+    FailurePoint* faults = nullptr;
 
 private:
     template <typename Record>

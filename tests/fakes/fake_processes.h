@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/failure_point.h"
 #include "platform/processes.h"
 
 namespace kw::test {
@@ -31,10 +32,14 @@ struct ProcessRecord {
 class FakeProcesses final : public Processes {
     class Handle final : public LaunchedProcess {
     public:
-        explicit Handle(std::shared_ptr<ProcessRecord> process) : process_(std::move(process)) {}
+        Handle(std::shared_ptr<ProcessRecord> process, FailurePoint* const& faults)
+            : process_(std::move(process)), faults_(faults) {}
         std::int32_t pid() const override { return process_->pid; }
         void terminate(std::uint32_t exitCode) override {
             ++process_->terminateCalls;
+            // Access denied: the process runs on.
+            if (Fails(faults_, "terminate " + process_->commandLine))
+                return;
             if (process_->alive) {
                 process_->alive = false;
                 process_->exitCode = exitCode;
@@ -43,12 +48,13 @@ class FakeProcesses final : public Processes {
 
     private:
         std::shared_ptr<ProcessRecord> process_;
+        FailurePoint* const& faults_;
     };
 
 public:
     std::unique_ptr<LaunchedProcess> launch(const std::string& commandLine, int showWindow) override {
         attempts.push_back(commandLine);
-        if (failing.count(commandLine) != 0) {
+        if (Fails(faults, "launch " + commandLine) || failing.count(commandLine) != 0) {
             return nullptr;
         }
         auto process = create(takePid());
@@ -59,7 +65,7 @@ public:
             process->alive = false;
             process->exitCode = 0;
         }
-        return std::make_unique<Handle>(process);
+        return std::make_unique<Handle>(process, faults);
     }
 
     // The program ends by itself (the user closed it), freeing its ID.
@@ -107,6 +113,7 @@ public:
     std::vector<std::string> attempts;   // every launch, failed ones too
     std::vector<std::shared_ptr<ProcessRecord>> table;
     std::function<std::uint32_t()> clock;
+    FailurePoint* faults = nullptr;
 
 private:
     std::int32_t takePid() {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/failure_point.h"
 #include "fakes/fake_event_pump.h"
 #include "platform/remote_access.h"
 
@@ -27,6 +28,10 @@ public:
         const bool zeroed =
             std::all_of(raw + sizeof first->dwSize, raw + sizeof(RasConnA), [](unsigned char b) { return b == 0; });
         record0Zeroed = record0Zeroed && zeroed;
+        if (Fails(faults, "enumConnections")) {
+            *count = 0;
+            return 632;  // ERROR_INVALID_SIZE
+        }
         // Like the real service: it fills in a record per connection, and reports a count with some
         // errors too (a buffer too small). Never past the real buffer, whatever byte count is claimed.
         const std::uint32_t room = std::min(*bytes, kRasConnBufferBytes) / sizeof(RasConnA);
@@ -45,7 +50,7 @@ public:
             journal->push_back("notifyConnections");
         }
         ++notifyCalls;
-        if (notifyFails || pump == nullptr) {
+        if (Fails(faults, "notifyConnections") || notifyFails || pump == nullptr) {
             return false;
         }
         signal_ = pump->addSignal(std::move(changed));
@@ -59,9 +64,9 @@ public:
         connections = n;
         errorCode = 0;
     }
-    void fail(std::uint32_t code, std::uint32_t countReported = 0) {
+    void fail(std::uint32_t code) {
         errorCode = code;
-        connections = countReported;
+        connections = 0;
     }
 
     std::uint32_t connections = 0;
@@ -69,6 +74,7 @@ public:
     FakeEventPump* pump = nullptr;  // the loop that waits for the announcements
     bool notifyFails = false;
     std::vector<std::string>* journal = nullptr;
+    FailurePoint* faults = nullptr;
 
     int calls = 0;
     std::uint32_t dwSize = 0;

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "fakes/failure_point.h"
 #include "platform/settings_store.h"
 
 namespace kw::test {
@@ -26,6 +27,8 @@ public:
         ++reads;
         if (journal)
             journal->push_back("read " + section + "/" + key);
+        if (Fails(faults, "read " + section + "/" + key))
+            return fallback;
         const auto it = values_.find(Key{app, section, key});
         return it == values_.end() ? fallback : it->second;
     }
@@ -33,7 +36,7 @@ public:
     StoreResult write(const std::string& app, const std::string& section, const std::string& key,
                       const std::string& value) override {
         writes.push_back({app, section, key, value});
-        if (failWrites || failingKeys.count(key) != 0)
+        if (Fails(faults, "write " + section + "/" + key + " " + value) || failWrites || failingKeys.count(key) != 0)
             return failure;
         values_[Key{app, section, key}] = value;
         return {};
@@ -57,6 +60,7 @@ public:
     StoreResult failure{
         1021, "Unter einem flüchtigen übergeordneten Schlüssel kann kein stabiler Unterschlüssel erstellt werden."};
     std::vector<std::string>* journal = nullptr;
+    FailurePoint* faults = nullptr;
     int reads = 0;
     std::vector<StoreWrite> writes;
 

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "fakes/failure_point.h"
 #include "platform/shell_tray.h"
 
 namespace kw::test {
@@ -21,7 +22,7 @@ public:
         calls.push_back({message, record});
         if (journal)
             journal->push_back(message == kNotifyIconAdd ? "tray add" : "tray " + std::to_string(message));
-        if (!answers) {
+        if (Fails(faults, "notifyIcon " + std::to_string(message)) || !answers) {
             return false;
         }
         const std::pair<Hwnd, std::uint32_t> key{record.hWnd, record.uID};
@@ -45,6 +46,7 @@ public:
     }
 
     std::vector<std::string>* journal = nullptr;
+    FailurePoint* faults = nullptr;
     bool answers = true;  // false: a shell that is not running
     std::vector<TrayCall> calls;
     std::vector<std::pair<Hwnd, std::uint32_t>> icons;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/failure_point.h"
 #include "platform/window_access.h"
 
 namespace kw::test {
@@ -40,19 +41,19 @@ public:
         }
     }
 
-    Hwnd findWindow(const std::string& className) override { return findChildWindow(0, className); }
+    Hwnd findWindow(const std::string& className) override {
+        return Fails(faults, "findWindow " + className) ? 0 : find(0, className);
+    }
 
     Hwnd findChildWindow(Hwnd parent, const std::string& className) override {
-        for (const auto& w : windows_) {
-            if (w.parent == parent && w.className == className)
-                return w.hwnd;
-        }
-        return 0;
+        return Fails(faults, "findChildWindow " + className) ? 0 : find(parent, className);
     }
 
     void clientRect(Hwnd window, Rect& rect) override {
         ++clientRectCalls;
         rectArrivedZeroed = rect.left == 0 && rect.top == 0 && rect.right == 0 && rect.bottom == 0;
+        if (Fails(faults, "clientRect"))
+            return;
         for (const auto& w : windows_) {
             if (w.hwnd == window && w.client)
                 rect = *w.client;
@@ -60,6 +61,9 @@ public:
     }
 
     bool sendMessage(Hwnd window, std::uint32_t message, std::uint32_t wParam, std::int32_t lParam) override {
+        // A window that does not answer in time: the message may not have arrived.
+        if (Fails(faults, "sendMessage"))
+            return false;
         sent.push_back({window, message, wParam, lParam});
         return !answerLimit || sent.size() <= *answerLimit;
     }
@@ -67,9 +71,18 @@ public:
     std::optional<std::size_t> answerLimit;  // the shell hangs after this many messages
     std::vector<SentMessage> sent;
     int clientRectCalls = 0;
+    FailurePoint* faults = nullptr;
     bool rectArrivedZeroed = false;
 
 private:
+    Hwnd find(Hwnd parent, const std::string& className) const {
+        for (const auto& w : windows_) {
+            if (w.parent == parent && w.className == className)
+                return w.hwnd;
+        }
+        return 0;
+    }
+
     std::vector<Window> windows_;
     Hwnd next_ = 0x10000;
 };

@@ -85,6 +85,15 @@ struct FormRig {
 
 class FormFixture : public ::testing::Test, public FormRig {};
 
+// The process IDs of `pids`, slot for slot, 0 for an empty slot.
+inline std::vector<std::int32_t> PidsOf(const Form1& form) {
+    std::vector<std::int32_t> ids;
+    for (const auto& process : form.pids) {
+        ids.push_back(process ? process->pid() : 0);
+    }
+    return ids;
+}
+
 // "Programme werden in 3 Sekunden gestartet..."
 inline std::string CountdownText(int seconds) {
     return "Programme werden in " + std::to_string(seconds) + " Sekunden gestartet...";

@@ -18,11 +18,14 @@ ok "forced into the machine" same "$(where vm "$tmp/runs")" vm
 ok "forced native" same "$(where native "$tmp/refused")" native
 ok "a wrong choice" same "$(where yes)" "E2E must be auto, native or vm, not 'yes'"
 
-# What make test does with each choice (printed, not run).
-plan() { make -s -n -C "$root" test E2E="$1" 2>&1 | grep -E 'ctest|vm/run.sh'; }
+# What make test does with each choice (printed, not run). The sanitizer build's tests run here either way.
+plan() { make -s -n -C "$root" test E2E="$1" JOBS=2 2>&1 | grep -E 'ctest|vm/run.sh'; }
+asan="ctest --test-dir $root/build/asan --output-on-failure -j2"
 ok "native: every test here, the machine's own tests left out" same "$(plan native)" \
-    "ctest --test-dir $root/build/host --output-on-failure -LE vm"
+    "$asan
+ctest --test-dir $root/build/host --output-on-failure -LE vm"
 ok "vm: the rest here, the Wine tests in the machine" same "$(plan vm)" \
-    "ctest --test-dir $root/build/host --output-on-failure -LE wine
+    "$asan
+ctest --test-dir $root/build/host --output-on-failure -LE wine
 tools/vm/run.sh --limit 3600 --fresh $root/build/host/tests/e2e/wine -- ctest --test-dir $root/build/host --output-on-failure -L wine"
 finish

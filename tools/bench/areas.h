@@ -6,6 +6,7 @@
 namespace kwt {
 
 void Bench(const Args& args);
+void Flap(const Args& args);
 void Idle(const Args& args);
 void ShowForScreenshot(const Args& args);
 

@@ -4,6 +4,9 @@
 // time after the count file said 1, against the start delay + 1 s. The last line sums them up for the
 // script, which compares two builds by it.
 // kwtest.exe bench <exe> [cycles, default 20] [start delay in seconds, default 2]
+// kwtest.exe flap <exe> [cycles, default 60]: the connection goes up and down irregularly with two programs
+// on the list, some drops during the countdown, some too short for a tick; the program's handle count and
+// private bytes after cycle 5 and at the end, as the test rasapi32.dll measures them inside the program.
 // kwtest.exe idle <exe> [seconds, default 60]: the program idles with no connection and its window hidden,
 // between the marker files C:\kwtest\out\idle-begin and idle-end (then waits for idle-read), while tools/bench-wine.sh
 // reads the CPU time of the program and of the wineserver from outside.
@@ -38,6 +41,25 @@ double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     size_t n = v.size();
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+struct Measured {
+    long handles = -1;
+    unsigned long privateBytes = 0;
+};
+
+// Asks the test rasapi32.dll inside the program to count; the answer names the request's label.
+bool MeasureInside(const std::string& label, Measured& measured) {
+    const std::wstring reply = OutFile(L"measured.txt");
+    DeleteFileW(reply.c_str());
+    if (!WriteFileAtomically(L"C:\\kwtest\\measure.txt", label))
+        return false;
+    std::string text;
+    const std::string prefix = label + " handles=";
+    if (!WaitUntil([&] { return ReadWholeFile(reply, text) && text.rfind(prefix, 0) == 0; }, 5000))
+        return false;
+    return sscanf(text.c_str() + label.size(), " handles=%ld private=%lu", &measured.handles, &measured.privateBytes) ==
+           2;
 }
 
 }  // namespace
@@ -119,6 +141,65 @@ void Bench(const Args& args) {
         Print("summary: drop-median %.1f drop-worst %.1f count-median %.1f count-worst %.1f\n", Median(drops),
               *std::max_element(drops.begin(), drops.end()), Median(notices),
               *std::max_element(notices.begin(), notices.end()));
+}
+
+void Flap(const Args& args) {
+    const int cycles = args.size() > 1 ? _wtoi(args[1].c_str()) : 60;
+    ResetWorld();
+    DeleteFileW(L"C:\\kwtest\\measure.txt");
+    StoreSettings({ChildEntry(L"flap-a.txt", "a"), ChildEntry(L"flap-b.txt", "b")}, "1");
+    Product product;
+    if (!product.Start(args[0]))
+        return;
+    const std::string before = product.Text(IDC_STATUS);
+    // A fixed sequence, so that runs compare: irregular, but the same each time.
+    unsigned int state = 12345;
+    const auto next = [&state](unsigned int below) {
+        state = state * 1103515245u + 12345u;
+        return (state >> 16) % below;
+    };
+    Measured early, late;
+    int launched = 0, inCountdown = 0, blips = 0;
+    for (int i = 0; i < cycles; ++i) {
+        const unsigned int kind = i == 0 ? 0 : next(10);
+        SetConnections("1");
+        if (kind < 4) {
+            // Up until the programs run, then down after a while.
+            ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusGestartet; }, 6000),
+               "flap %d: expected [%s], got [%s]", i, kStatusGestartet, product.Text(IDC_STATUS).c_str());
+            ++launched;
+            SleepPumping(next(400));
+        } else if (kind < 8) {
+            // Down during the countdown: the launch completes, and the next tick ends the programs.
+            SleepPumping(100 + next(1400));
+            ++inCountdown;
+        } else {
+            // Up for less than a tick.
+            SleepPumping(next(150));
+            ++blips;
+        }
+        SetConnections("0");
+        SleepPumping(250 + next(100));
+        ok(WaitUntil(
+               [&] {
+                   const std::string status = product.Text(IDC_STATUS);
+                   return status == kStatusBeendet || status == before;
+               },
+               6000),
+           "flap %d: expected [%s] after the drop, got [%s]", i, kStatusBeendet, product.Text(IDC_STATUS).c_str());
+        if (i == 4)
+            ok(MeasureInside("cycle5", early), "flap: no measurement after cycle 5");
+    }
+    ok(MeasureInside("end", late), "flap: no measurement at the end");
+    product.Kill();
+    DeleteFileW(L"C:\\kwtest\\measure.txt");
+    ResetWorld();
+    Print("flapping: %d cycles (%d up until launched, %d down during the countdown, %d shorter than a tick)\n", cycles,
+          launched, inCountdown, blips);
+    Print("flapping: handles after cycle 5 %ld, at the end %ld; private bytes after cycle 5 %lu, at the end %lu\n",
+          early.handles, late.handles, early.privateBytes, late.privateBytes);
+    Print("flap-summary: handles %ld %ld private %lu %lu\n", early.handles, late.handles, early.privateBytes,
+          late.privateBytes);
 }
 
 void Idle(const Args& args) {

@@ -1,4 +1,4 @@
-// kwbench.exe <bench|idle|show> <path of kopplungswacht.exe> [more]: the measurements of `make bench` and
+// kwbench.exe <bench|flap|idle|show> <path of kopplungswacht.exe> [more]: the measurements of `make bench` and
 // the scene of the screenshot, driven from outside with the end-to-end tests' harness.
 #include "areas.h"
 #include "harness.h"
@@ -6,6 +6,7 @@
 int wmain() {
     const std::vector<kwt::Area> areas = {
         {"bench", kwt::Bench},
+        {"flap", kwt::Flap},
         {"idle", kwt::Idle},
         {"show", kwt::ShowForScreenshot},
     };

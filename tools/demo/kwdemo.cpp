@@ -11,18 +11,14 @@
 #include <string>
 
 #include "platform/win32/control_ids.h"
+#include "utf.h"
 
 namespace {
 
-constexpr wchar_t kMainWindowClass[] = L"KopplungswachtHauptfenster";
+constexpr wchar_t kMainWindowClass[] = L"" KW_MAIN_WINDOW_CLASS;
 
 void Print(const std::wstring& text) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(n > 0 ? n - 1 : 0, '\0');
-    if (n > 1) {
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), n, nullptr, nullptr);
-    }
-    utf8 += '\n';
+    const std::string utf8 = kwt::Utf8(text) + '\n';
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }

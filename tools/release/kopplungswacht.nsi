@@ -13,7 +13,8 @@ SetCompressor /SOLID lzma
 
 !define APP "Kopplungswacht"
 !define PUBLISHER "Kopplungswacht-Projekt"
-!define MAIN_WINDOW_CLASS "KopplungswachtHauptfenster"
+; The class by which a running copy is found, read from the program's own header.
+!searchparse /file "${__FILEDIR__}/../../src/platform/win32/control_ids.h" '#define KW_MAIN_WINDOW_CLASS "' MAIN_WINDOW_CLASS '"'
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kopplungswacht"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define SETTINGS_KEY "Software\Kopplungswacht"

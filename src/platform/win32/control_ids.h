@@ -1,6 +1,9 @@
 // Window identifiers of the main window's controls; the end-to-end tests find the controls by them.
 #pragma once
 
+// The main window's class, by which the demo and the installer find a running copy.
+#define KW_MAIN_WINDOW_CLASS "KopplungswachtHauptfenster"
+
 #define IDC_LABEL1 1000
 #define IDC_FILELIST 1001
 #define IDC_COMMAND1 1002

@@ -41,7 +41,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const int exitCode = pump.run();
     // A WM_QUIT from outside ends the loop without an unload: the icon still has to go. Either way the
     // window goes here, while the Form1 that its messages reach still exists.
-    form.Unload(kw::vbAppTaskManager);
+    form.Unload();
     window.unload();
     return exitCode;
 }

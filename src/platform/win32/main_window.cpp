@@ -13,7 +13,7 @@
 namespace kw::win32 {
 namespace {
 
-constexpr wchar_t kClassName[] = L"KopplungswachtHauptfenster";
+constexpr wchar_t kClassName[] = L"" KW_MAIN_WINDOW_CLASS;
 constexpr wchar_t kTitle[] = L"Kopplungswacht";
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr UINT_PTR kTimerId = 1;
@@ -61,10 +61,21 @@ std::wstring WindowText(HWND window) {
     return std::wstring(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
-// The shift state of a mouse or key event: 1 Shift, 2 Ctrl, 4 Alt.
-std::int16_t ShiftState() {
-    return static_cast<std::int16_t>((GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-                                     (GetKeyState(VK_MENU) < 0 ? 4 : 0));
+// The window is `owner` itself or owned by it, directly or through a dialog it owns.
+bool OwnedBy(HWND window, HWND owner) {
+    for (HWND w = window; w != nullptr; w = GetWindow(w, GW_OWNER)) {
+        if (w == owner) {
+            return true;
+        }
+    }
+    return false;
+}
+
+BOOL CALLBACK CancelIfOwned(HWND window, LPARAM owner) {
+    if (window != reinterpret_cast<HWND>(owner) && OwnedBy(window, reinterpret_cast<HWND>(owner))) {
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+    return TRUE;
 }
 
 // Hands a control's message on to its own procedure once our handler has run. The handler may have ended
@@ -240,14 +251,14 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             // Form1 decides when the window goes (not in the middle of a tick) and calls unload().
             if (form_ != nullptr) {
-                form_->Unload(vbFormControlMenu);
+                form_->Unload();
             }
             return 0;
         case WM_QUERYENDSESSION: return TRUE;
         case WM_ENDSESSION:
             // The process may be ended as soon as this returns: the unload deletes the icon before that.
             if (wParam != FALSE && form_ != nullptr) {
-                form_->Unload(vbAppWindows);
+                form_->Unload();
             }
             return 0;
         case kDropMessage:
@@ -336,7 +347,7 @@ LRESULT CALLBACK MainWindow::FilelistProc(HWND window, UINT message, WPARAM wPar
     switch (message) {
         case WM_KEYUP:
             if (owner->form_ != nullptr) {
-                owner->form_->filelist_KeyUp(static_cast<std::int16_t>(wParam), ShiftState());
+                owner->form_->filelist_KeyUp(static_cast<std::int16_t>(wParam));
             }
             break;
         case WM_LBUTTONUP: owner->onListMouseUp(1, lParam); break;
@@ -355,7 +366,7 @@ void MainWindow::onListMouseUp(std::int16_t button, LPARAM lParam) {
     }
     const float x = static_cast<float>(static_cast<short>(LOWORD(lParam))) * 1440.0f / static_cast<float>(dpiX_);
     const float y = static_cast<float>(static_cast<short>(HIWORD(lParam))) * 1440.0f / static_cast<float>(dpiY_);
-    form_->filelist_MouseUp(button, ShiftState(), x, y);
+    form_->filelist_MouseUp(button, x, y);
 }
 
 void MainWindow::setCaption(const std::string& text) {
@@ -419,9 +430,6 @@ WindowState MainWindow::windowState() {
     if (hwnd_ != nullptr && (IsIconic(hwnd_) || (minimizedHidden_ && !IsWindowVisible(hwnd_)))) {
         return vbMinimized;
     }
-    if (hwnd_ != nullptr && IsZoomed(hwnd_)) {
-        return vbMaximized;
-    }
     return vbNormal;
 }
 
@@ -436,7 +444,6 @@ void MainWindow::setWindowState(WindowState state) {
                 minimizedHidden_ = true;
             }
             break;
-        case vbMaximized: ShowWindow(hwnd_, SW_MAXIMIZE); break;
         case vbNormal:
             if (IsIconic(hwnd_)) {
                 ShowWindow(hwnd_, SW_RESTORE);
@@ -462,6 +469,23 @@ void MainWindow::unload() {
     if (hwnd_ != nullptr) {
         DestroyWindow(hwnd_);
     }
+}
+
+// Message boxes, the input box and the open-file dialog are dialogs: each ends on IDCANCEL as on Escape,
+// and its modal loop returns to the handler that opened it. Posted, so that a box inside another closes
+// from its own loop first.
+void MainWindow::closeDialogs() {
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    EnumThreadWindows(GetCurrentThreadId(), CancelIfOwned, reinterpret_cast<LPARAM>(hwnd_));
+}
+
+// GetMessagePos: where the pointer stood when the message was sent, not where it is now.
+bool MainWindow::pointerAt(std::int32_t x, std::int32_t y) {
+    const DWORD sentAt = GetMessagePos();
+    POINT at{static_cast<short>(LOWORD(sentAt)), static_cast<short>(HIWORD(sentAt))};
+    return hwnd_ != nullptr && ScreenToClient(hwnd_, &at) && at.x == x && at.y == y;
 }
 
 bool MainWindow::startTimer(std::uint32_t milliseconds) {

@@ -52,6 +52,8 @@ public:
     void show() override;
     void hide() override;
     void unload() override;
+    void closeDialogs() override;
+    bool pointerAt(std::int32_t x, std::int32_t y) override;
     bool startTimer(std::uint32_t milliseconds) override;
     MenuItem popupMenu() override;
     void messageBox(const std::string& text, int style, const std::string& title) override;

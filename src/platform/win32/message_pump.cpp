@@ -3,10 +3,57 @@
 #include <utility>
 
 namespace kw::win32 {
+namespace {
 
-void MessagePump::wakeOn(HANDLE event, std::function<void()> handler) {
-    event_ = event;
-    onEvent_ = std::move(handler);
+constexpr wchar_t kWakeClass[] = L"KopplungswachtWecker";
+constexpr UINT kWakeMessage = WM_APP + 10;
+
+}  // namespace
+
+MessagePump::~MessagePump() {
+    if (wakeWindow_ != nullptr) {
+        DestroyWindow(wakeWindow_);
+    }
+}
+
+// A message-only window: no taskbar button, never enumerated, and found by nobody else.
+bool MessagePump::onWake(std::function<void()> handler) {
+    if (wakeWindow_ == nullptr) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = WakeProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kWakeClass;
+        RegisterClassW(&windowClass);
+        wakeWindow_ = CreateWindowExW(0, kWakeClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      windowClass.hInstance, nullptr);
+        if (wakeWindow_ == nullptr) {
+            return false;
+        }
+        SetWindowLongPtrW(wakeWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    onWake_ = std::move(handler);
+    return true;
+}
+
+// At most one wake waits in the queue: a burst of them is one call of the handler, not a flood of
+// messages. A failed post clears the mark, so that the next wake tries again.
+void MessagePump::wake() {
+    if (!woken_.exchange(true) && !PostMessageW(wakeWindow_, kWakeMessage, 0, 0)) {
+        woken_ = false;
+    }
+}
+
+LRESULT CALLBACK MessagePump::WakeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<MessagePump*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message != kWakeMessage || self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // Cleared first: a wake that comes while the handler runs is another call of it.
+    self->woken_ = false;
+    if (self->onWake_) {
+        self->onWake_();
+    }
+    return 0;
 }
 
 void MessagePump::sleep(std::uint32_t milliseconds) {
@@ -21,18 +68,7 @@ void MessagePump::dispatch(MSG& message) {
     DispatchMessageW(&message);
 }
 
-// MWMO_INPUTAVAILABLE: a message already in the queue ends the wait too, not only one that arrives. The
-// event is auto-reset, so the wait that finds it set also clears it: an event met inside a handler (the
-// countdown's passes) reaches the core, which skips it, and is gone, as a timer tick falling due then is.
-// Without an event the wait is for messages alone.
-void MessagePump::pass(DWORD timeout) {
-    const DWORD events = event_ != nullptr ? 1 : 0;
-    const DWORD woken = MsgWaitForMultipleObjectsEx(events, &event_, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    if (events == 1 && woken == WAIT_OBJECT_0) {
-        onEvent_();
-    } else if (woken == WAIT_FAILED) {
-        event_ = nullptr;  // the timer watches alone, as where the service announces nothing
-    }
+void MessagePump::doEvents() {
     MSG message;
     while (!quit_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -44,15 +80,20 @@ void MessagePump::pass(DWORD timeout) {
     }
 }
 
-void MessagePump::doEvents() {
-    if (!quit_) {
-        pass(0);
-    }
-}
-
+// A plain GetMessageW loop: an idle tick costs the fewest requests to the window system (under Wine, to
+// its server). Nothing else is waited for here; wakes arrive as messages.
 int MessagePump::run() {
+    MSG message;
     while (!quit_) {
-        pass(INFINITE);
+        const BOOL result = GetMessageW(&message, nullptr, 0, 0);
+        if (result == 0) {
+            quit_ = true;
+            exitCode_ = static_cast<int>(message.wParam);
+        } else if (result == -1) {
+            return 1;
+        } else {
+            dispatch(message);
+        }
     }
     return exitCode_;
 }

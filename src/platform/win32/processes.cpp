@@ -10,12 +10,31 @@
 namespace kw::win32 {
 namespace {
 
+// The system starts any file with an executable header, whatever its name. Every sharing mode is offered,
+// so a program that is running can still be read; a file that cannot be read could not be started either.
+bool IsImage(const std::string& path) {
+    const HANDLE file =
+        CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    char header[2] = {};
+    DWORD read = 0;
+    const BOOL done = ReadFile(file, header, sizeof header, &read, nullptr);
+    CloseHandle(file);
+    return done && read == sizeof header && header[0] == 'M' && header[1] == 'Z';
+}
+
 PathKind LookUp(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return PathKind::missing;
     }
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::folder : PathKind::file;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return PathKind::folder;
+    }
+    return IsImage(path) ? PathKind::image : PathKind::file;
 }
 
 class Win32LaunchedProcess final : public LaunchedProcess {
@@ -44,8 +63,8 @@ std::unique_ptr<LaunchedProcess> Win32Processes::launch(const std::string& comma
     if (choice.kind == ProgramChoice::Kind::NotFound) {
         return nullptr;
     }
-    // With the program named, the system no longer reads it out of the command line, which the program
-    // still receives whole, as stored.
+    // With the program named, the system does not read it out of the command line, which the program
+    // receives whole, as stored.
     const std::wstring program = Widen(choice.program);
     const wchar_t* application = choice.kind == ProgramChoice::Kind::Found ? program.c_str() : nullptr;
     // CreateProcessW may write into the command line, so it gets its own NUL-terminated copy.

@@ -31,10 +31,16 @@ HMODULE LoadFromSystemDirectory() {
 
 }  // namespace
 
+// INVALID_HANDLE_VALUE: returns only when no call of Announced runs any more, so the event closed after
+// this is waited on by nobody. The DLL is never freed (see the class).
 RasRemoteAccess::~RasRemoteAccess() {
-    if (module_ != nullptr) {
-        FreeLibrary(module_);
+    if (wait_ != nullptr) {
+        UnregisterWaitEx(wait_, INVALID_HANDLE_VALUE);
     }
+}
+
+void CALLBACK RasRemoteAccess::Announced(void* self, BOOLEAN /*timedOut*/) {
+    static_cast<RasRemoteAccess*>(self)->pump_.wake();
 }
 
 void RasRemoteAccess::load() {
@@ -69,7 +75,8 @@ std::uint32_t RasRemoteAccess::enumConnections(RasConnA* first, std::uint32_t* b
 }
 
 // INVALID_HANDLE_VALUE asks for every connection, those made later included. The service keeps setting the
-// event for as long as the program runs; there is nothing to undo at its end.
+// event for as long as the program runs. The system's wait thread watches the event, so the main loop
+// waits for messages alone; WT_EXECUTEINWAITTHREAD, because the callback only posts a message.
 bool RasRemoteAccess::notifyConnections(std::function<void()> changed) {
     load();
     if (module_ == nullptr) {
@@ -84,11 +91,16 @@ bool RasRemoteAccess::notifyConnections(std::function<void()> changed) {
     if (changed_.get() == nullptr) {
         return false;
     }
-    if (notify(INVALID_HANDLE_VALUE, changed_.get(), kRasCnConnection | kRasCnDisconnection) != ERROR_SUCCESS) {
+    if (!pump_.onWake(std::move(changed)) ||
+        notify(INVALID_HANDLE_VALUE, changed_.get(), kRasCnConnection | kRasCnDisconnection) != ERROR_SUCCESS) {
         changed_.reset(nullptr);
         return false;
     }
-    pump_.wakeOn(changed_.get(), std::move(changed));
+    // Without the wait the service's event is set into the void; the timer still watches alone.
+    if (!RegisterWaitForSingleObject(&wait_, changed_.get(), Announced, this, INFINITE, WT_EXECUTEINWAITTHREAD)) {
+        wait_ = nullptr;
+        return false;
+    }
     return true;
 }
 

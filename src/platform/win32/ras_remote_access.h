@@ -10,10 +10,11 @@ namespace kw::win32 {
 
 // RasEnumConnectionsA and RasConnectionNotificationA from rasapi32.dll, loaded when first needed. Linking
 // it at load time would keep the whole program from starting on a system without the remote-access
-// service.
+// service. Once loaded, the DLL stays for the life of the process: a notification cannot be taken back,
+// and the service may signal into the DLL until the process ends.
 class RasRemoteAccess final : public RemoteAccess {
 public:
-    // The loop that waits for the service's announcements.
+    // The loop on whose thread the service's announcements are handled.
     explicit RasRemoteAccess(MessagePump& pump) : pump_(pump) {}
     RasRemoteAccess(const RasRemoteAccess&) = delete;
     RasRemoteAccess& operator=(const RasRemoteAccess&) = delete;
@@ -29,9 +30,13 @@ private:
 
     // Loads the DLL once; later calls do nothing.
     void load();
+    // Runs on the system's wait thread whenever the service sets the event.
+    static void CALLBACK Announced(void* self, BOOLEAN timedOut);
 
     MessagePump& pump_;
     Event changed_;  // set by the service when a connection comes up or ends
+    // The system's wait for `changed_`; it ends before the event is closed.
+    HANDLE wait_ = nullptr;
     bool tried_ = false;
     HMODULE module_ = nullptr;
     EnumConnectionsFn enum_ = nullptr;

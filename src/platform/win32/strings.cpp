@@ -1,35 +1,19 @@
 #include "platform/win32/strings.h"
 
-#include <windows.h>
+#include "app/utf.h"
+
+// wchar_t is UTF-16 here, as the W functions take it.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
 namespace kw::win32 {
 
 std::wstring Widen(std::string_view utf8) {
-    if (utf8.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    if (length <= 0) {
-        return {};
-    }
-    std::wstring result(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, result.data(), length);
-    return result;
+    const std::u16string wide = Utf8ToUtf16(utf8);
+    return std::wstring(wide.begin(), wide.end());
 }
 
 std::string Narrow(std::wstring_view utf16) {
-    if (utf16.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(utf16.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) {
-        return {};
-    }
-    std::string result(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, result.data(), length, nullptr, nullptr);
-    return result;
+    return Utf16ToUtf8(std::u16string(utf16.begin(), utf16.end()));
 }
 
 }  // namespace kw::win32

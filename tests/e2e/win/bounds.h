@@ -23,6 +23,9 @@ inline constexpr double kDropToExitMs = 1500;
 // The system announces the drop, so the ending starts at once: well inside one 200 ms tick, although
 // ending a process takes 100 ms and more in the emulated machine.
 inline constexpr double kAnnouncedDropToExitMs = 200;
+// "Beenden" with a box open in the countdown: the box closes, the countdown's 10 ms wait unwinds and the
+// window goes; as for any quit, a few rounds of messages, under 1 s natively.
+inline constexpr DWORD kQuitWithBoxOpenMs = 3000;
 // A freshly started Windows process shows its window, box or record: well under 1 s natively, seconds emulated.
 inline constexpr DWORD kProcessStartMs = 15000;
 

@@ -3,8 +3,11 @@
  * anew on every call so that the test can change the connection state of a running program. The file is
  * replaced atomically by the test, so a call never sees half a value. Like the real service, it announces
  * each connection made or ended to the events registered with RasConnectionNotification: a thread of its
- * own watches the file, since nothing else would tell it of a change. */
+ * own watches the file, since nothing else would tell it of a change. The same thread measures the program
+ * from inside on request (its handles and private memory), for the bench. */
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -13,6 +16,9 @@
 #define RAS_FILE L"C:\\kwtest\\ras.txt"
 #define RAS_LOG L"C:\\kwtest\\ras-log.txt"
 #define RAS_DIR L"C:\\kwtest"
+#define MEASURE_REQUEST L"C:\\kwtest\\measure.txt"
+#define MEASURE_REPLY L"C:\\kwtest\\out\\measured.txt"
+#define FREED_MARK L"C:\\kwtest\\out\\ras-freed.txt"
 #define RASCN_CONNECTION 0x1u
 #define RASCN_DISCONNECTION 0x2u
 #define MAX_REGISTERED 8
@@ -66,6 +72,7 @@ static HANDLE g_events[MAX_REGISTERED];
 static DWORD g_flags[MAX_REGISTERED];
 static int g_registered;
 static LONG g_watching;
+static HANDLE g_watcher;
 
 /* The connection count the file gives, or -1 for an error order or no file: a count that fails is no
  * connection made or ended, so it is announced to nobody. */
@@ -86,23 +93,87 @@ static void announce(DWORD flag) {
     ReleaseSRWLockShared(&g_lock);
 }
 
+static void write_atomically(const wchar_t* path, const char* text) {
+    wchar_t temp[MAX_PATH];
+    DWORD written;
+    HANDLE f;
+    lstrcpynW(temp, path, MAX_PATH - 4);
+    lstrcatW(temp, L".new");
+    f = CreateFileW(temp, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (f == INVALID_HANDLE_VALUE)
+        return;
+    WriteFile(f, text, (DWORD)strlen(text), &written, NULL);
+    CloseHandle(f);
+    MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING);
+}
+
+/* Wine's GetProcessHandleCount answers 0, so the handles are counted one by one: handle values are
+ * multiples of 4, and a long run of invalid ones means the table has ended. */
+static long count_handles(void) {
+    long count = 0, invalid = 0;
+    ULONG_PTR value;
+    for (value = 4; invalid < 1024; value += 4) {
+        DWORD flags;
+        if (GetHandleInformation((HANDLE)value, &flags)) {
+            ++count;
+            invalid = 0;
+        } else {
+            ++invalid;
+        }
+    }
+    return count;
+}
+
+/* The bench writes a label into the request file; the answer names it, so that the bench knows it is
+ * fresh: "<label> handles=<n> private=<bytes>". */
+static void answer_measure_request(char* last, size_t size) {
+    HANDLE f;
+    char label[64], reply[160];
+    DWORD got = 0;
+    PROCESS_MEMORY_COUNTERS memory;
+    f = CreateFileW(MEASURE_REQUEST, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                    OPEN_EXISTING, 0, NULL);
+    if (f == INVALID_HANDLE_VALUE)
+        return;
+    if (!ReadFile(f, label, sizeof(label) - 1, &got, NULL))
+        got = 0;
+    CloseHandle(f);
+    label[got] = 0;
+    if (got == 0 || strcmp(label, last) == 0)
+        return;
+    snprintf(last, size, "%s", label);
+    memset(&memory, 0, sizeof(memory));
+    memory.cb = sizeof(memory);
+    {
+        const long handles = count_handles();
+        K32GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
+        snprintf(reply, sizeof(reply), "%s handles=%ld private=%lu\r\n", label, handles,
+                 (unsigned long)memory.PagefileUsage);
+    }
+    write_atomically(MEASURE_REPLY, reply);
+}
+
 /* A change in the folder wakes the thread at once; the timeout is for a change notification that never
  * comes. It is re-armed before the file is read, so that no change slips between the two. */
 static DWORD WINAPI watch_count(void* unused) {
     HANDLE change =
         FindFirstChangeNotificationW(RAS_DIR, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
     long last = read_count();
+    char measured[64] = "";
     (void)unused;
     if (last < 0)
         last = 0;
     for (;;) {
         long now;
         if (change != INVALID_HANDLE_VALUE) {
-            WaitForSingleObject(change, 20);
-            FindNextChangeNotification(change);
+            /* Re-armed only once it has fired: under Wine each call queues another watch of the folder,
+             * and a watch re-armed at every timeout piles up memory in the program without end. */
+            if (WaitForSingleObject(change, 20) == WAIT_OBJECT_0)
+                FindNextChangeNotification(change);
         } else {
             Sleep(5);
         }
+        answer_measure_request(measured, sizeof(measured));
         now = read_count();
         if (now < 0 || now == last)
             continue;
@@ -113,8 +184,7 @@ static DWORD WINAPI watch_count(void* unused) {
 }
 
 /* Only INVALID_HANDLE_VALUE, every connection: this stand-in has no connection handles of its own. The
- * watching thread runs until the process ends; it pins the DLL, which the program's FreeLibrary would
- * otherwise unmap under it. */
+ * watching thread runs until the process ends, or until the program frees this DLL (see DllMain). */
 static DWORD notification(HANDLE hrasconn, HANDLE event, DWORD flags) {
     DWORD result = ERROR_SUCCESS;
     HANDLE copy = NULL;
@@ -138,16 +208,24 @@ static DWORD notification(HANDLE hrasconn, HANDLE event, DWORD flags) {
         if (copy)
             CloseHandle(copy);
     }
-    if (result == ERROR_SUCCESS && InterlockedCompareExchange(&g_watching, 1, 0) == 0) {
-        HMODULE self;
-        HANDLE thread;
-        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                           (LPCWSTR)(void*)watch_count, &self);
-        thread = CreateThread(NULL, 0, watch_count, NULL, 0, NULL);
-        if (thread)
-            CloseHandle(thread);
-    }
+    if (result == ERROR_SUCCESS && InterlockedCompareExchange(&g_watching, 1, 0) == 0)
+        g_watcher = CreateThread(NULL, 0, watch_count, NULL, 0, NULL);
     return result;
+}
+
+/* The service keeps signalling a registered event for as long as the process lives, and a real DLL may
+ * run code of its own for it: a program that frees the DLL after registering pulls that code away. Such a
+ * free is marked for the tests, and the watching thread is stopped, since its code goes with the DLL.
+ * (reserved is null for a FreeLibrary, not null when the process ends.) */
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void* reserved) {
+    (void)instance;
+    if (reason == DLL_PROCESS_DETACH && reserved == NULL && g_registered > 0) {
+        if (!kPlanted)
+            write_atomically(FREED_MARK, "freed while a notification was registered\r\n");
+        if (g_watcher)
+            TerminateThread(g_watcher, 0);
+    }
+    return TRUE;
 }
 
 DWORD WINAPI RasConnectionNotificationA(HANDLE hrasconn, HANDLE hEvent, DWORD dwFlags) {

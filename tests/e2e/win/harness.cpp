@@ -102,22 +102,6 @@ int Checks() {
     return g_checks;
 }
 
-std::wstring Wide(const std::string& utf8) {
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(n, L'\0');
-    if (n > 0)
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-    return out;
-}
-
-std::string Utf8(const std::wstring& wide) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(n, '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
 double NowMs() {
     static LARGE_INTEGER freq = [] {
         LARGE_INTEGER f;
@@ -162,21 +146,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD po
 
 const wchar_t* const kTestDir = L"C:\\kwtest";
 const wchar_t* const kOutDir = L"C:\\kwtest\\out";
-
-void PrepareDirs() {
-    CreateDirectoryW(kTestDir, nullptr);
-    CreateDirectoryW(kOutDir, nullptr);
-    WIN32_FIND_DATAW fd;
-    HANDLE find = FindFirstFileW((std::wstring(kOutDir) + L"\\*").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            DeleteFileW((std::wstring(kOutDir) + L"\\" + fd.cFileName).c_str());
-    } while (FindNextFileW(find, &fd));
-    FindClose(find);
-    DeleteFileW(L"C:\\kwtest\\ras-log.txt");
-}
 
 bool ReadWholeFile(const std::wstring& path, std::string& content) {
     HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -281,7 +250,18 @@ void StoreSettings(const std::vector<std::string>& files, const std::string& del
 }
 
 void ResetWorld() {
-    PrepareDirs();
+    CreateDirectoryW(kTestDir, nullptr);
+    CreateDirectoryW(kOutDir, nullptr);
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW((std::wstring(kOutDir) + L"\\*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileW((std::wstring(kOutDir) + L"\\" + fd.cFileName).c_str());
+        } while (FindNextFileW(find, &fd));
+        FindClose(find);
+    }
+    DeleteFileW(L"C:\\kwtest\\ras-log.txt");
     RegDeleteTree(kAppKey);
     SetConnections("0");
 }

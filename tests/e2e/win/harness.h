@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "utf.h"
+
 namespace kwt {
 
 using Args = std::vector<std::wstring>;  // the arguments after the area name; [0] is the product's exe
@@ -34,10 +36,6 @@ int Checks();
 #define ok(condition, ...) ::kwt::Check(__FILE__, __LINE__, (condition), __VA_ARGS__)
 #define trace(...) ::kwt::Note(__FILE__, __LINE__, __VA_ARGS__)
 
-// ---- text ----
-std::wstring Wide(const std::string& utf8);
-std::string Utf8(const std::wstring& wide);
-
 // ---- time and waiting; every wait dispatches this thread's messages ----
 double NowMs();
 void Pump();
@@ -46,8 +44,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD po
 
 // ---- files in the prefix ----
 extern const wchar_t* const kTestDir;  // C:\kwtest
-extern const wchar_t* const kOutDir;   // C:\kwtest\out, emptied by PrepareDirs
-void PrepareDirs();
+extern const wchar_t* const kOutDir;   // C:\kwtest\out, emptied by ResetWorld
 bool ReadWholeFile(const std::wstring& path, std::string& content);
 bool WriteFileAtomically(const std::wstring& path, const std::string& content);
 std::wstring OutFile(const wchar_t* name);

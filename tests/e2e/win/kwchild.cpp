@@ -11,17 +11,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "utf.h"
+
 namespace {
 
 constexpr UINT kSelfExitCode = 3;
-
-std::string Utf8(const wchar_t* text) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string out(n > 0 ? n - 1 : 0, '\0');
-    if (n > 1)
-        WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
-    return out;
-}
 
 // The test polls for the file; writing it under another name and renaming it means it never reads half.
 void WriteRecord(const std::wstring& path, const std::string& record) {
@@ -70,7 +64,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int nCmdShow) {
     record += "flags=" + std::to_string(si.dwFlags) + "\n";
     record += "show=" + std::to_string(si.wShowWindow) + "\n";
     record += "cmdshow=" + std::to_string(nCmdShow) + "\n";
-    record += "cmdline=" + Utf8(GetCommandLineW()) + "\n";
+    record += "cmdline=" + kwt::Utf8(GetCommandLineW()) + "\n";
     WriteRecord(recordPath, record);
     LocalFree(argv);
 

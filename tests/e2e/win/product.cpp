@@ -269,7 +269,6 @@ const char* const kStatusBeendet = "Status der Programme: Beendet";
 const char* const kStatusStarting = "Status der Programme: Werden gestartet...";
 const char* const kStatusLaunching = "Programme werden gestartet...";
 const char* const kStatusGestartet = "Status der Programme: Gestartet";
-const char* const kStatusEnding = "Status der Programme: Werden terminiert...";
 
 std::string CountdownText(int seconds) {
     return "Programme werden in " + std::to_string(seconds) + " Sekunden gestartet...";

@@ -84,7 +84,6 @@ extern const char* const kStatusBeendet;    // "Status der Programme: Beendet"
 extern const char* const kStatusStarting;   // "Status der Programme: Werden gestartet..."
 extern const char* const kStatusLaunching;  // "Programme werden gestartet..."
 extern const char* const kStatusGestartet;  // "Status der Programme: Gestartet"
-extern const char* const kStatusEnding;     // "Status der Programme: Werden terminiert..."
 std::string CountdownText(int seconds);
 
 // A list entry that has the product launch kwchild.exe, recording into C:\kwtest\out\<outName>.

@@ -250,6 +250,10 @@ void CloseDuringCountdown(const std::wstring& exe) {
     bool ended = WaitUntil([&] { return !product.Alive(); }, 3000);
     ok(ended, "close during the countdown: expected the program to end within 3 s, still running after %.0f ms",
        NowMs() - closed);
+    // The service may signal into rasapi32.dll until the process is gone; the test DLL marks an earlier free.
+    std::string freed;
+    ok(!ReadWholeFile(OutFile(L"ras-freed.txt"), freed), "close: rasapi32.dll was freed before the end: [%s]",
+       freed.c_str());
     // Past the moment the launch would have come.
     SleepPumping(3500);
     ChildRecord child;
@@ -264,7 +268,8 @@ void CloseDuringCountdown(const std::wstring& exe) {
 // Entries without quotes, each run by kwchild.exe copies that record into C:\kwtest\out\<name>.txt:
 // C:\Program.exe lies on the way of two entries under C:\Program Files and must never run; the entry
 // whose program is there runs it with its command line as stored; the entry whose program is gone
-// launches nothing; a bare name is still found on the system's search path.
+// launches nothing; a bare name is still found on the system's search path; a program image named .scr
+// runs like any other.
 void UnquotedEntries(const std::wstring& exe) {
     ResetWorld();
     wchar_t systemDir[MAX_PATH];
@@ -273,14 +278,16 @@ void UnquotedEntries(const std::wstring& exe) {
     const std::wstring folder = L"C:\\Program Files\\x";
     const std::wstring meant = folder + L"\\y.exe";
     const std::wstring bare = std::wstring(systemDir, length) + L"\\kwbare.exe";
+    const std::wstring saver = folder + L"\\x.scr";
     CreateDirectoryW(folder.c_str(), nullptr);
-    for (const std::wstring& copy : {planted, meant, bare})
+    for (const std::wstring& copy : {planted, meant, bare, saver})
         ok(CopyFileW(ChildExe().c_str(), copy.c_str(), FALSE) != 0, "could not copy kwchild.exe to %s: error %lu",
            Utf8(copy).c_str(), GetLastError());
     const std::string entryMeant = "C:\\Program Files\\x\\y.exe arg";
     const std::string entryGone = "C:\\Program Files\\x\\fehlt.exe -x";
     const std::string entryBare = "kwbare.exe eins zwei";
-    StoreSettings({entryMeant, entryGone, entryBare}, "0");
+    const std::string entrySaver = "C:\\Program Files\\x\\x.scr /s";
+    StoreSettings({entryMeant, entryGone, entryBare, entrySaver}, "0");
 
     Product product;
     if (product.Start(exe)) {
@@ -288,9 +295,10 @@ void UnquotedEntries(const std::wstring& exe) {
         std::vector<Seen> seen = CollectStatus(product, kStatusGestartet, 6000);
         ok(Find(seen, kStatusGestartet) != nullptr, "unquoted entries: expected [%s], got [%s]", kStatusGestartet,
            Join(seen).c_str());
-        Launched y, b;
+        Launched y, b, x;
         AwaitLaunched(L"y.txt", entryMeant, y);
         AwaitLaunched(L"kwbare.txt", entryBare, b);
+        AwaitLaunched(L"x.txt", entrySaver, x);
         SleepPumping(500);
         ChildRecord plantedRun;
         ok(!ReadChild(OutFile(L"Program.txt"), plantedRun), "C:\\Program.exe ran (pid %lu) with [%s]", plantedRun.pid,
@@ -301,15 +309,17 @@ void UnquotedEntries(const std::wstring& exe) {
         }
 
         SetConnections("0");
-        double ended = AwaitEnded({&y, &b}, NowMs(), 3000);
-        ok(ended >= 0, "unquoted entries: expected both children ended within 3 s after the drop");
+        double ended = AwaitEnded({&y, &b, &x}, NowMs(), 3000);
+        ok(ended >= 0, "unquoted entries: expected the three children ended within 3 s after the drop");
         CheckEndedWithCode1("y.exe", y);
         CheckEndedWithCode1("kwbare.exe", b);
+        CheckEndedWithCode1("x.scr", x);
         product.Kill();
         EndAndClose(y.process, 9);
         EndAndClose(b.process, 9);
+        EndAndClose(x.process, 9);
     }
-    for (const std::wstring& copy : {planted, meant, bare})
+    for (const std::wstring& copy : {planted, meant, bare, saver})
         DeleteFileW(copy.c_str());
     RemoveDirectoryW(folder.c_str());
 }

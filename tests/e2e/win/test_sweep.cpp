@@ -16,8 +16,12 @@ struct Move {
     WPARAM keys;
 };
 
-enum Part { kShell, kNotify, kPager, kToolbar, kParts };
-const wchar_t* const kClassNames[kParts] = {L"Shell_TrayWnd", L"TrayNotifyWnd", L"SysPager", L"ToolbarWindow32"};
+enum Part { kShell, kNotify, kPager, kToolbar, kOverflow, kOverflowToolbar, kParts };
+const wchar_t* const kClassNames[kParts] = {
+    L"Shell_TrayWnd",  L"TrayNotifyWnd", L"SysPager", L"ToolbarWindow32", L"NotifyIconOverflowWindow",
+    L"ToolbarWindow32"};
+const char* const kPartNames[kParts] = {
+    "Shell_TrayWnd", "TrayNotifyWnd", "SysPager", "ToolbarWindow32", "NotifyIconOverflowWindow", "its ToolbarWindow32"};
 std::vector<Move> g_moves[kParts];
 int g_posted[kParts];
 
@@ -38,8 +42,9 @@ LRESULT CALLBACK TrayPartProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 struct Tray {
     HWND part[kParts] = {};
     ~Tray() {
-        if (part[kShell])
-            DestroyWindow(part[kShell]);
+        for (Part top : {kShell, kOverflow})
+            if (part[top])
+                DestroyWindow(part[top]);
     }
 };
 
@@ -54,18 +59,22 @@ bool BuildTray(Tray& tray) {
         RegisterClassW(&wc);
     }
     int screenH = GetSystemMetrics(SM_CYSCREEN);
-    // Sizes: the notify area 200x40 (two bands of 20 pixels), the icon toolbar 150x24 (one band).
+    // Sizes: the notify area 200x40 (two bands of 20 pixels), the icon toolbar 150x24 (one band), the
+    // overflow's toolbar 90x40 (two bands). The overflow window is hidden, as the shell keeps it until
+    // the user opens it.
     const struct {
         int x, y, w, h;
-    } geometry[kParts] = {{0, screenH - 40, 400, 40}, {200, 0, 200, 40}, {10, 8, 150, 24}, {0, 0, 150, 24}};
+        int parent;
+    } geometry[kParts] = {{0, screenH - 40, 400, 40, -1}, {200, 0, 200, 40, kShell}, {10, 8, 150, 24, kNotify},
+                          {0, 0, 150, 24, kPager},        {300, 100, 100, 50, -1},   {5, 5, 90, 40, kOverflow}};
     for (int i = 0; i < kParts; ++i) {
-        DWORD style = i == kShell ? WS_POPUP | WS_VISIBLE : WS_CHILD | WS_VISIBLE;
-        DWORD exStyle = i == kShell ? WS_EX_TOPMOST | WS_EX_TOOLWINDOW : 0;
+        const bool top = geometry[i].parent < 0;
+        DWORD style = top ? WS_POPUP | (i == kShell ? WS_VISIBLE : 0) : WS_CHILD | WS_VISIBLE;
+        DWORD exStyle = top ? WS_EX_TOPMOST | WS_EX_TOOLWINDOW : 0;
         tray.part[i] =
             CreateWindowExW(exStyle, kClassNames[i], nullptr, style, geometry[i].x, geometry[i].y, geometry[i].w,
-                            geometry[i].h, i == kShell ? nullptr : tray.part[i - 1], nullptr, instance, nullptr);
-        if (!ok(tray.part[i] != nullptr, "could not create the %s window: error %lu", Utf8(kClassNames[i]).c_str(),
-                GetLastError()))
+                            geometry[i].h, top ? nullptr : tray.part[geometry[i].parent], nullptr, instance, nullptr);
+        if (!ok(tray.part[i] != nullptr, "could not create the %s window: error %lu", kPartNames[i], GetLastError()))
             return false;
         SetWindowLongPtrW(tray.part[i], GWLP_USERDATA, i);
     }
@@ -113,8 +122,7 @@ void RunCycle(const std::wstring& exe) {
     product.Kill();
     for (int i = 0; i < kParts; ++i)
         if (g_posted[i])
-            trace("%s also got %d posted mouse moves (the pointer), not counted", Utf8(kClassNames[i]).c_str(),
-                  g_posted[i]);
+            trace("%s also got %d posted mouse moves (the pointer), not counted", kPartNames[i], g_posted[i]);
 }
 
 }  // namespace
@@ -130,17 +138,17 @@ void TestSweep(const Args& args) {
     ok(RegSet(appDefaults, L"Version", "winxp"), "could not set %s", Utf8(appDefaults).c_str());
     RunCycle(args[0]);
     CheckGrid("XP, ToolbarWindow32 150x24", g_moves[kToolbar], 150, {10});
-    ok(g_moves[kNotify].empty() && g_moves[kPager].empty() && g_moves[kShell].empty(),
-       "XP: expected no moves outside the toolbar, got notify %zu pager %zu shell %zu", g_moves[kNotify].size(),
-       g_moves[kPager].size(), g_moves[kShell].size());
+    for (Part other : {kShell, kNotify, kPager, kOverflow, kOverflowToolbar})
+        ok(g_moves[other].empty(), "XP: expected no moves to %s, got %zu", kPartNames[other], g_moves[other].size());
     RegDeleteTree(appDefaults);
 
-    // Wine's default version (not in the program's table): TrayNotifyWnd itself, two bands.
+    // Wine's default version (not in the program's table): the same icon toolbar, then the overflow's.
     RunCycle(args[0]);
-    CheckGrid("default version, TrayNotifyWnd 200x40", g_moves[kNotify], 200, {10, 30});
-    ok(g_moves[kToolbar].empty() && g_moves[kPager].empty() && g_moves[kShell].empty(),
-       "default version: expected no moves outside TrayNotifyWnd, got toolbar %zu pager %zu shell %zu",
-       g_moves[kToolbar].size(), g_moves[kPager].size(), g_moves[kShell].size());
+    CheckGrid("default version, ToolbarWindow32 150x24", g_moves[kToolbar], 150, {10});
+    CheckGrid("default version, the overflow's ToolbarWindow32 90x40", g_moves[kOverflowToolbar], 90, {10, 30});
+    for (Part other : {kShell, kNotify, kPager, kOverflow})
+        ok(g_moves[other].empty(), "default version: expected no moves to %s, got %zu", kPartNames[other],
+           g_moves[other].size());
     ResetWorld();
 }
 

@@ -174,6 +174,63 @@ void QuitWhileTheDelayBoxIsOpen(const std::wstring& exe) {
     product.Kill();
 }
 
+// "Beenden" from the tray while a box or dialog opened during the countdown is open: the countdown waits
+// behind it, so the program ends only if it closes with the quit. Nothing is launched.
+void QuitWhileABoxIsOpenDuringTheCountdown(const std::wstring& exe, const char* title,
+                                           const std::function<void(Product&)>& open) {
+    ResetWorld();
+    StoreSettings({ChildEntry(L"never.txt")}, "10");
+    SetConnections("1");
+    Product product;
+    if (!product.Start(exe) || !product.Restore())
+        return;
+    CollectStatus(product, CountdownText(9), 4000);
+    open(product);
+    if (!ok(WaitForMessageBox(product.pid(), title, 3000) != nullptr, "%s in the countdown: not open; windows: %s",
+            title, DescribeWindows(product.pid()).c_str()))
+        return;
+    PostMessageW(product.window(), WM_MOUSEMOVE, 1, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    if (!ok(WaitUntil([&] { return (menu = OpenMenu(product.pid())) != nullptr; }, 3000),
+            "%s in the countdown: no tray menu over it", title))
+        return;
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})
+        PostMessageW(menu, WM_KEYDOWN, key, 0);
+    const double chosen = NowMs();
+    const bool ended = WaitForSingleObject(product.process(), bounds::kQuitWithBoxOpenMs) == WAIT_OBJECT_0;
+    const double took = NowMs() - chosen;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(product.process(), &code);
+    ok(ended && code == 0,
+       "Beenden over %s in the countdown: expected a clean end within %lu ms, got %s after %.0f ms, code %#lx; "
+       "windows: %s",
+       title, bounds::kQuitWithBoxOpenMs, ended ? "ended" : "still running", took, code,
+       DescribeWindows(product.pid()).c_str());
+    ChildRecord child;
+    ok(!ReadChild(OutFile(L"never.txt"), child), "Beenden over %s in the countdown: a program was launched (pid %lu)",
+       title, child.pid);
+    product.Kill();
+    ResetWorld();
+}
+
+void QuitWhileBoxesAreOpenDuringTheCountdown(const std::wstring& exe) {
+    QuitWhileABoxIsOpenDuringTheCountdown(exe, "Info über Kopplungswacht", [](Product& product) {
+        PostMessageW(product.Control(IDC_COMMAND5), BM_CLICK, 0, 0);
+    });
+    QuitWhileABoxIsOpenDuringTheCountdown(exe, "Schlafentimer geändert", [](Product& product) {
+        HWND edit = product.Control(IDC_TEXT1);
+        SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"10"));
+        PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        PostMessageW(edit, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    });
+    QuitWhileABoxIsOpenDuringTheCountdown(exe, "Eintrag bearbeiten", [](Product& product) {
+        SendMessageW(product.Control(IDC_FILELIST), LB_SETCURSEL, 0, 0);
+        PostMessageW(product.Control(IDC_COMMAND3), BM_CLICK, 0, 0);
+    });
+    QuitWhileABoxIsOpenDuringTheCountdown(
+        exe, "File wählen", [](Product& product) { PostMessageW(product.Control(IDC_COMMAND1), BM_CLICK, 0, 0); });
+}
+
 void StartsHiddenWithItsIconAndRefusesASecondCopy(const std::wstring& exe) {
     ResetWorld();
     Product first;
@@ -273,6 +330,7 @@ void TestTray(const Args& args) {
     StartsHiddenWithItsIconAndRefusesASecondCopy(exe);
     CallbacksAndMenu(exe);
     QuitWhileTheDelayBoxIsOpen(exe);
+    QuitWhileBoxesAreOpenDuringTheCountdown(exe);
     QuitLeavesTheProgramsRunning(exe, "Beenden", [](Product& product) {
         PostMessageW(product.window(), WM_MOUSEMOVE, 1, WM_RBUTTONDOWN);
         HWND menu = nullptr;

@@ -1,0 +1,38 @@
+// The ten stored program slots, any bytes each (the store can be edited by hand), read at start-up and
+// launched when a connection comes up; the connection's end then ends every program launched.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fakes/form_fixture.h"
+#include "fuzz/fakes_checked.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    kw::test::FormRig rig;
+    std::vector<std::string> slots;
+    for (int i = 0; i < 10; ++i) {
+        slots.push_back(input.ConsumeRandomLengthString(400));
+    }
+    rig.start(input.ConsumeRandomLengthString(16), slots);
+    // How long a countdown lasts is the delay's concern; one second of it is enough here.
+    rig.form.schlafzeit = std::min<std::int16_t>(rig.form.schlafzeit, 1);
+    rig.tick(1);
+    rig.tick(0);
+
+    // The filled slots, in order, are the list and the command lines run; whatever ran has ended.
+    std::vector<std::string> entries;
+    std::copy_if(slots.begin(), slots.end(), std::back_inserter(entries), [](const auto& s) { return !s.empty(); });
+    bool sound = rig.view.list == entries && rig.processes.attempts == entries &&
+                 rig.view.isEnabled(kw::ControlId::Command1) == (entries.size() < 10);
+    for (const auto* process : rig.processes.launched()) {
+        sound = sound && !process->alive && process->exitCode == 1u;
+    }
+    if (!sound) {
+        __builtin_trap();
+    }
+    return 0;
+}
