@@ -1,6 +1,7 @@
 # make run      builds kopplungswacht.exe and starts it under Wine
 # make test     builds everything, the release included, and runs the unit, end-to-end and release tests
-# make release  builds the installer, the portable zip and their checksums into dist/
+# make release  builds the installer, the portable zip and their checksums into dist/; the same commit
+#               gives the same bytes wherever and whenever it is built
 # make demo     plays a dial-up connection for the real program under Wine
 # make fuzz     runs every fuzz target for FUZZ_S seconds (60 by default) and prints each one's executions,
 #               coverage and findings

@@ -4,8 +4,8 @@
 # the count inside the test doubles of the window and the dial-up service. The difference between 2000
 # and 1000 ticks leaves out what happens once (the first tick's allocations).
 set -euo pipefail
-host=$1
-out=$(mktemp -d)
+host="$1"
+out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
 
 # Inclusive instructions of Timer1_Timer over N ticks; the program's summary line goes to $out/run.
@@ -19,7 +19,7 @@ tick_cost() {
 
 echo "Instructions per idle tick (callgrind, the program's own code, 2000 ticks less 1000):"
 for entries in 0 5 10; do
-    once=$(tick_cost "$entries" 1000)
-    twice=$(tick_cost "$entries" 2000)
+    once="$(tick_cost "$entries" 1000)"
+    twice="$(tick_cost "$entries" 2000)"
     echo "  $entries entries: $(((twice - once) / 1000)) ($(sed 's/.*ticks, //' "$out/run") in 2000 ticks)"
 done

@@ -5,12 +5,15 @@
 # the wineserver requests of an idle tick, and the CPU time of the program and of the wineserver over 60 s
 # of idling with the window hidden. Given an earlier build, it measures that build's latency and idle cost
 # in the same run and compares them.
-# Usage: tools/bench-wine.sh [cross build dir (default /tmp/e2e-win)] [cycles (default 20)] [delay s (default 2)]
+# Usage: tools/bench-wine.sh <cross build dir> [cycles (default 20)] [delay s (default 2)]
 #                            [an earlier build's kopplungswacht.exe]
 # Needs the cross build (program and tests/e2e/win) to be built.
-set -u
-root="$(cd "$(dirname "$0")/.." && pwd)"
-win="${1:-/tmp/e2e-win}"
+# No -e: a measurement that fails is reported and the others still run; the exit status says if any failed.
+set -uo pipefail
+. "$(dirname "$0")/lib.sh"
+root="$KW_ROOT"
+[ $# -ge 1 ] || { echo "usage: bench-wine.sh <cross build dir> [cycles] [delay s] [earlier kopplungswacht.exe]"; exit 2; }
+win="$1"
 cycles="${2:-20}"
 delay="${3:-2}"
 baseline="${4:-}"
@@ -18,7 +21,8 @@ idle=60
 exe="$win/src/platform/win32/kopplungswacht.exe"
 tests="$win/tests/e2e/win"
 state="$win/bench-wine"
-for f in "$exe" "$tests/kwtest.exe" "$tests/kwchild.exe" "$tests/rasapi32.dll" $baseline; do
+kwbench="$tests/kwbench.exe"
+for f in "$exe" "$kwbench" "$tests/kwchild.exe" "$tests/rasapi32.dll" ${baseline:+"$baseline"}; do
     [ -f "$f" ] || { echo "missing $f: build $win first"; exit 1; }
 done
 
@@ -40,7 +44,7 @@ status=0
 latency() {
     local program="$1" name="$2" label="$3"
     echo "== $label: $cycles connection cycles under Wine (start delay $delay s)"
-    KW_E2E_TIMEOUT=$((cycles * (delay + 8) + 60)) bash "$root/tests/e2e/run.sh" "$state" "$tests/kwtest.exe" bench \
+    KW_E2E_TIMEOUT=$((cycles * (delay + 8) + 60)) bash "$root/tests/e2e/run.sh" "$state" "$kwbench" bench \
         "$program" "$cycles" "$delay" | tee "$state/latency-$name.log"
     [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
     grep '^summary:' "$state/latency-$name.log" | tail -n 1 >"$state/latency-$name"
@@ -76,7 +80,7 @@ fi
 # bytes within 64 KiB.
 flap_cycles=60
 echo "== flapping: $flap_cycles irregular connection cycles, two programs on the list (start delay 1 s)"
-KW_E2E_TIMEOUT=$((flap_cycles * 8 + 60)) bash "$root/tests/e2e/run.sh" "$state" "$tests/kwtest.exe" flap "$exe" \
+KW_E2E_TIMEOUT=$((flap_cycles * 8 + 60)) bash "$root/tests/e2e/run.sh" "$state" "$kwbench" flap "$exe" \
     "$flap_cycles" | tee "$state/flap.log"
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 grep '^flap-summary:' "$state/flap.log" | tail -n 1 | awk '
@@ -107,15 +111,15 @@ prefix_pid() {
             grep -q '^wineserver' "$dir/comm" 2>/dev/null && { echo "${dir#/proc/}"; return; }
         else
             tr '\0' ' ' 2>/dev/null <"$dir/cmdline" | grep -qiF "$1" || continue
-            tr '\0' ' ' 2>/dev/null <"$dir/cmdline" | grep -qiF kwtest.exe && continue
+            tr '\0' ' ' 2>/dev/null <"$dir/cmdline" | grep -qiF kwbench.exe && continue
             echo "${dir#/proc/}"
             return
         fi
     done
 }
 
-# Idle cost of one build: the program runs with no connection and its window hidden while kwtest.exe
-# sleeps; the CPU time of the program and of the wineserver is read at the markers kwtest.exe writes.
+# Idle cost of one build: the program runs with no connection and its window hidden while kwbench.exe
+# sleeps; the CPU time of the program and of the wineserver is read at the markers kwbench.exe writes.
 # The shared fixture (display, prefix, wineserver) stays up from the connection cycles above.
 idle_cost() {
     local program="$1" label="$2" out="$prefix/drive_c/kwtest/out" name runner pid server p0 s0 t0 p1 s1 t1
@@ -124,12 +128,12 @@ idle_cost() {
     # Wine's own rasapi32, as on a machine without dial-up: the test DLL would read and write files on
     # every count, work of the wineserver that is not the program's.
     (
-        . "$root/tests/e2e/wine-env.sh" "$state"
-        export WINEDLLOVERRIDES="mscoree,mshtml=;rasapi32=b"
-        timeout -k 5 $((idle + 60)) wine "$tests/kwtest.exe" idle "$(kw_winpath "$program")" "$idle" </dev/null
+        kw_fixture_env "$state"
+        kw_wine_env "$WINEPREFIX" b
+        timeout -k 5 $((idle + 60)) wine "$kwbench" idle "$(kw_winpath "$program")" "$idle" </dev/null
     ) &
     runner=$!
-    for _ in $(seq 1 600); do [ -f "$out/idle-begin" ] && break; sleep 0.05; done
+    wait_for 30 test -f "$out/idle-begin"
     pid="$(prefix_pid "$name")"
     server="$(prefix_pid wineserver)"
     if [ ! -f "$out/idle-begin" ] || [ -z "$pid" ] || [ -z "$server" ]; then
@@ -138,7 +142,7 @@ idle_cost() {
         return 1
     fi
     p0="$(cpu_seconds "$pid")"; s0="$(cpu_seconds "$server")"; t0="$(date +%s.%N)"
-    for _ in $(seq 1 $(((idle + 30) * 20))); do [ -f "$out/idle-end" ] && break; sleep 0.05; done
+    wait_for "$((idle + 30))" test -f "$out/idle-end"
     p1="$(cpu_seconds "$pid")"; s1="$(cpu_seconds "$server")"; t1="$(date +%s.%N)"
     : >"$out/idle-read"
     wait "$runner" || return 1
@@ -157,16 +161,17 @@ idle_cost() {
 idle_requests() {
     local program="$1" label="$2" out="$prefix/drive_c/kwtest/out" log="$state/wineserver.log" from runner
     rm -f "$out/idle-begin" "$out/idle-end" "$out/idle-read"
-    from=$(($(stat -c %s "$log") + 1))
+    from="$(($(stat -c %s "$log") + 1))"
     (
-        . "$root/tests/e2e/wine-env.sh" "$state"
-        export WINEDLLOVERRIDES="mscoree,mshtml=;rasapi32=b" WINEDEBUG=+server
+        kw_fixture_env "$state"
+        kw_wine_env "$WINEPREFIX" b
+        export WINEDEBUG=+server
         # Not /dev/null: Wine traces nothing for a process whose error output goes there.
-        timeout -k 5 70 wine "$tests/kwtest.exe" idle "$(kw_winpath "$program")" 10 </dev/null \
+        timeout -k 5 70 wine "$kwbench" idle "$(kw_winpath "$program")" 10 </dev/null \
             >"$state/idle-requests.log" 2>&1
     ) &
     runner=$!
-    for _ in $(seq 1 1200); do [ -f "$out/idle-end" ] && break; sleep 0.05; done
+    wait_for 60 test -f "$out/idle-end"
     : >"$out/idle-read"
     wait "$runner" || { echo "$label: the idle run failed"; return 1; }
     tail -c +"$from" "$log" | awk -v label="$label" '
@@ -189,7 +194,7 @@ idle_requests() {
 }
 
 # Not exported: the commands of this script must not pass for processes of the prefix.
-prefix="$(. "$root/tests/e2e/wine-env.sh" "$state" && echo "$WINEPREFIX")"
+prefix="$(kw_fixture_env "$state" && echo "$WINEPREFIX")"
 echo "== wineserver requests per idle tick (10 s, no connection, window hidden)"
 if [ -n "$baseline" ]; then
     idle_requests "$baseline" "earlier build" || status=1
@@ -207,4 +212,4 @@ elif [ -n "$before" ]; then
 fi
 
 bash "$root/tests/e2e/teardown.sh" "$state"
-exit $status
+exit "$status"

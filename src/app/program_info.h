@@ -3,12 +3,14 @@
 
 #include <string>
 
+#include "app/version.h"
+
 namespace kw::program {
 
 inline constexpr const char* kTitle = "Kopplungswacht";
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 2;
-inline constexpr int kVersionRevision = 0;
+inline constexpr int kVersionMajor = KW_VERSION_MAJOR;
+inline constexpr int kVersionMinor = KW_VERSION_MINOR;
+inline constexpr int kVersionRevision = KW_VERSION_REVISION;
 
 // The lines of the Info box below the version.
 inline constexpr const char* kWebAddress = "den Entwicklern von Kopplungswacht";

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the shell tests: `. checks.sh <area>`. ok() counts failures; finish() reports and sets the
 # exit code.
 check_area="$1"

@@ -2,25 +2,25 @@
 # The installer and uninstaller under Wine, silent, in a prefix of their own made afresh on the fixture's
 # display: a fresh install with autostart, the installed program started and checked, an update over a
 # running copy, an uninstall that keeps the settings, and one that removes them.
-# Usage: install.sh <state dir> <kwtest.exe> <dist dir> <dir of rasapi32.dll>
+# Usage: install.sh <state dir> <kwtest.exe> <dist dir> <dir of rasapi32.dll> <kwdemo.exe>
+# No -e: each step's result goes to ok(), and the scenario goes on to check the rest.
 set -uo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-state="$1"
-kwtest="$2"
-dist="$3"
-dlldir="$4"
-. "$here/wine-env.sh" "$state"
+. "$(dirname "$0")/../../tools/lib.sh"
+state="$1" kwtest="$2" dist="$3" dlldir="$4" kwdemo="$5"
+kw_fixture_env "$state"
 [ -f "$state/display" ] || { echo "the e2e fixture is not set up (run setup.sh first)"; exit 1; }
-setup="$dist/kopplungswacht-1.2.0-setup.exe"
+version="$(kw_version)" || exit 1
+setup="$dist/kopplungswacht-$version-setup.exe"
+zip="$dist/kopplungswacht-$version-portable.zip"
 [ -f "$setup" ] || { echo "missing $setup: run make release first"; exit 1; }
 
-export WINEPREFIX="$state/install-prefix"
+kw_wine_env "$state/install-prefix" n
 wineserver -k >/dev/null 2>&1 || true
 rm -rf "$WINEPREFIX"
 log="$state/install-wine.log"
-wineboot -i >"$log" 2>&1 </dev/null || { cat "$log"; exit 1; }
+: >"$log"
 # As in the fixture: no 2 s pause whenever a window hides on a display without a window manager.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$log" 2>&1 </dev/null
+kw_prepare_prefix "$log" unmanaged || { cat "$log"; exit 1; }
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w >/dev/null 2>&1 || true
 # One server for the whole scenario, and the desktop process started with its output in a file:
@@ -31,7 +31,7 @@ setsid wine "$kwtest" warmup >>"$log" 2>&1 </dev/null
 # The test remote-access DLL, so that the installed program runs as in the other areas.
 cp "$dlldir/rasapi32.dll" "$WINEPREFIX/drive_c/windows/system32/rasapi32.dll"
 
-. "$(dirname "$0")/checks.sh" install
+. "$KW_ROOT/tests/e2e/checks.sh" install
 absent() { [ ! -e "$1" ] || { echo "  still there: $1"; return 1; }; }
 run() { timeout -k 5 120 wine "$@" </dev/null; }
 # A registry value as `reg query` prints it, or "(none)".
@@ -43,13 +43,7 @@ reg_value() {
 no_key() { ! run reg query "$1" >/dev/null 2>&1; }
 not_running() { ! kill -0 "$1" 2>/dev/null; }
 # The uninstaller runs as a copy of itself in the temp folder and returns at once: poll for its work.
-eventually() {
-    for _ in $(seq 1 100); do
-        "$@" >/dev/null && return 0
-        sleep 0.3
-    done
-    "$@"
-}
+eventually() { wait_for 30 "$@" >/dev/null || "$@"; }
 # NSIS counts whole kilobytes of the installed files; allow for its rounding.
 size_in_kb() {
     local kb=$(( ($(cat "$unix_instdir"/* | wc -c) + 1023) / 1024 ))
@@ -76,17 +70,17 @@ ok "fresh install: exit code" same "$?" "0"
 ok "fresh install: installed files" \
     same "$(cd "$unix_instdir" 2>/dev/null && LC_ALL=C ls | tr '\n' ' ')" "LIESMICH.txt LIZENZ.txt kopplungswacht.exe uninstall.exe "
 ok "fresh install: the exe is the zip's" \
-    cmp "$unix_instdir/kopplungswacht.exe" <(unzip -p "$dist/kopplungswacht-1.2.0-portable.zip" kopplungswacht.exe)
+    cmp "$unix_instdir/kopplungswacht.exe" <(unzip -p "$zip" kopplungswacht.exe)
 ok "fresh install: Start-menu shortcut" test -s "$shortcut"
 ok "uninstall entry: DisplayName" same "$(reg_value "$uninstall_key" DisplayName)" "Kopplungswacht"
-ok "uninstall entry: DisplayVersion" same "$(reg_value "$uninstall_key" DisplayVersion)" "1.2.0"
+ok "uninstall entry: DisplayVersion" same "$(reg_value "$uninstall_key" DisplayVersion)" "$version"
 ok "uninstall entry: Publisher" same "$(reg_value "$uninstall_key" Publisher)" "Kopplungswacht-Projekt"
 ok "uninstall entry: DisplayIcon" same "$(reg_value "$uninstall_key" DisplayIcon)" "$exe_path,0"
 ok "uninstall entry: UninstallString" same "$(reg_value "$uninstall_key" UninstallString)" "\"$instdir\\uninstall.exe\""
 ok "uninstall entry: EstimatedSize" size_in_kb
 ok "Run value with /AUTOSTART" same "$(reg_value "$run_key" Kopplungswacht)" "\"$exe_path\""
 
-echo "== the installed program starts and is version 1.2.0.0 (the window area of kwtest)"
+echo "== the installed program starts and is version $version.0 (the window area of kwtest)"
 # The unpacked exe under its installed path: caption, controls, version resource, Info, minimise.
 run "$kwtest" window "$exe_path"
 ok "installed program: kwtest window area" same "$?" "0"
@@ -95,8 +89,10 @@ echo "== update over a running copy, silent"
 run reg add "$settings_key\\Schlafen" /v schlafen /d 7 /f >/dev/null
 wine "$exe_path" </dev/null >/dev/null 2>&1 &
 program=$!
-# Give it time to create its window; the installer looks for the window, not the process.
-sleep 5
+# The installer looks for the window, not the process: wait until the window is there.
+ok "update: the copy's window is there before the update" \
+    same "$(wine "$kwdemo" status "Status der Programme: Beendet" </dev/null 2>/dev/null | tr -d '\r')" \
+    "Status der Programme: Beendet"
 ok "update: the copy runs before the update" kill -0 "$program"
 run "$setup" /S
 ok "update over a running copy: exit code" same "$?" "0"
@@ -104,7 +100,7 @@ ok "update: the running copy was asked to end and is gone" not_running "$program
 wait "$program"
 ok "update: the running copy ended by its own Close (exit code 0)" same "$?" "0"
 ok "update: the exe is in place" cmp "$unix_instdir/kopplungswacht.exe" \
-    <(unzip -p "$dist/kopplungswacht-1.2.0-portable.zip" kopplungswacht.exe)
+    <(unzip -p "$zip" kopplungswacht.exe)
 ok "update: the earlier choice to start with Windows stays" same "$(reg_value "$run_key" Kopplungswacht)" "\"$exe_path\""
 ok "update: settings untouched" same "$(reg_value "$settings_key\\Schlafen" schlafen)" "7"
 

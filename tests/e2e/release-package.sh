@@ -1,14 +1,17 @@
 #!/bin/bash
-# What `make release` put into dist/, checked on Linux: the checksums, the zip's exact contents, and the
-# installer as a Windows program (32-bit GUI, version resource, the program's icon).
+# What `make release` put into dist/, checked on Linux: the checksums, the zip's exact contents, the
+# installer as a Windows program (32-bit GUI, version resource, the program's icon), and that the program,
+# its manifest, the installer and the file names all carry the version of src/app/version.h.
 # Usage: release-package.sh <dist dir> <kopplungswacht.exe of the cross build> <kopplungswacht.ico>
+# No -e: each check's result goes to ok(), and the script goes on to check the rest.
 set -uo pipefail
-dist="$1"
-exe="$2"
-ico="$3"
-setup="$dist/kopplungswacht-1.2.0-setup.exe"
-zip="$dist/kopplungswacht-1.2.0-portable.zip"
-. "$(dirname "$0")/checks.sh" release-package
+. "$(dirname "$0")/../../tools/lib.sh"
+dist="$1" exe="$2" ico="$3"
+version="$(kw_version)" || exit 1
+IFS=. read -r major minor revision <<<"$version"
+setup="$dist/kopplungswacht-$version-setup.exe"
+zip="$dist/kopplungswacht-$version-portable.zip"
+. "$KW_ROOT/tests/e2e/checks.sh" release-package
 
 for f in "$setup" "$zip" "$dist/SHA256SUMS"; do
     [ -f "$f" ] || { echo "missing $f: run make release first"; exit 1; }
@@ -18,7 +21,7 @@ trap 'rm -rf "$work"' EXIT
 
 ok "SHA256SUMS names exactly the installer and the zip" \
     same "$(awk '{print $2}' "$dist/SHA256SUMS" | tr '\n' ' ')" \
-    "kopplungswacht-1.2.0-setup.exe kopplungswacht-1.2.0-portable.zip "
+    "kopplungswacht-$version-setup.exe kopplungswacht-$version-portable.zip "
 ok "SHA256SUMS matches the files" bash -c "cd '$dist' && sha256sum --quiet -c SHA256SUMS"
 
 ok "the zip holds exactly the exe, LIESMICH.txt and LIZENZ.txt" \
@@ -38,17 +41,21 @@ ok "the installer is a 32-bit PE program" \
     same "$(i686-w64-mingw32-objdump -f "$setup" | sed -n 's/.*file format //p')" "pei-i386"
 ok "the installer is a GUI program" \
     same "$(i686-w64-mingw32-objdump -p "$setup" | awk '/^Subsystem/ {print $2}')" "00000002"
-# Version resource: the fixed part (after the signature FEEF04BD: struct version, file MS/LS,
-# product MS/LS) and the strings, UTF-16 pairs of name and value.
+# Version resource: the fixed part (after the signature FEEF04BD: struct version, then file MS/LS and
+# product MS/LS, the four words taken here) and the strings, UTF-16 pairs of name and value.
+fixed_version() {
+    wrestool -x --raw -t 16 "$1" | od -An -v -tx4 | tr -s ' \n' ' ' |
+        grep -o 'feef04bd [0-9a-f]* [0-9a-f]* [0-9a-f]* [0-9a-f]* [0-9a-f]*' | cut -d ' ' -f 3-6
+}
+expected_fixed="$(printf '%04x%04x %04x0000 %04x%04x %04x0000' \
+    "$major" "$minor" "$revision" "$major" "$minor" "$revision")"
 wrestool -x --raw -t 16 "$setup" >"$work/version.bin"
-ok "the installer's version is 1.2.0.0" \
-    same "$(od -An -v -tx4 "$work/version.bin" | tr -s ' \n' ' ' | grep -o 'feef04bd [0-9a-f]* [0-9a-f]* [0-9a-f]* [0-9a-f]* [0-9a-f]*')" \
-    "feef04bd 00000000 00010002 00000000 00010002 00000000"
+ok "the installer's version is $version.0" same "$(fixed_version "$setup")" "$expected_fixed"
 # The name words of each entry come out as stray characters before the name.
 strings_of() { iconv -f UTF-16LE -t UTF-8 -c "$1" | tr '\0' '\n' | grep -a -v '^$'; }
 value_of() { strings_of "$1" | grep -a -A1 "$2\$" | tail -1; }
 ok "installer ProductName" same "$(value_of "$work/version.bin" ProductName)" "Kopplungswacht"
-ok "installer ProductVersion" same "$(value_of "$work/version.bin" ProductVersion)" "1.2.0"
+ok "installer ProductVersion" same "$(value_of "$work/version.bin" ProductVersion)" "$version"
 ok "installer CompanyName" same "$(value_of "$work/version.bin" CompanyName)" "Kopplungswacht-Projekt"
 ok "installer LegalCopyright" same "$(value_of "$work/version.bin" LegalCopyright)" "Copyright © 2026 Kopplungswacht-Projekt, MIT-Lizenz"
 ok "installer FileDescription" same "$(value_of "$work/version.bin" FileDescription)" "Installationsprogramm für Kopplungswacht"
@@ -59,6 +66,14 @@ wrestool -x --raw -t 16 "$exe" >"$work/exe-version.bin"
 ok "program LegalCopyright" \
     same "$(value_of "$work/exe-version.bin" LegalCopyright)" \
     "Copyright © 2026 Kopplungswacht-Projekt, MIT-Lizenz"
+# The program's version in its version resource and its manifest: the numbers, and the strings with the
+# minor number in two digits.
+ok "the program's version is $version.0" same "$(fixed_version "$exe")" "$expected_fixed"
+ok "program FileVersion" same "$(value_of "$work/exe-version.bin" FileVersion)" "$(printf '%d.%02d' "$major" "$minor")"
+ok "program ProductVersion" same "$(value_of "$work/exe-version.bin" ProductVersion)" "$(printf '%d.%02d' "$major" "$minor")"
+ok "the manifest's version is $version.0" \
+    same "$(wrestool -x --raw -t 24 "$exe" | sed -n 's/.*name="Kopplungswacht" version="\([0-9.]*\)".*/\1/p')" \
+    "$version.0"
 # The installer's icon is the program's: same images, byte for byte (the installer pads its slots).
 wrestool -x -t 14 "$setup" -o "$work/setup.ico"
 ok "the installer's icon has the program's two images" \

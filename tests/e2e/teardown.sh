@@ -1,9 +1,10 @@
 #!/bin/bash
 # Ends what setup.sh started: the wineserver of the prefix (and with it every Wine process) and Xvfb.
 # Usage: teardown.sh <state dir>
-here="$(cd "$(dirname "$0")" && pwd)"
+set -euo pipefail
+. "$(dirname "$0")/../../tools/lib.sh"
 state="$1"
-. "$here/wine-env.sh" "$state"
+kw_fixture_env "$state"
 if [ -d "$WINEPREFIX" ]; then
     wineserver -k >/dev/null 2>&1 || true
 fi
@@ -12,4 +13,3 @@ if [ -f "$state/xvfb.pid" ]; then
     rm -f "$state/xvfb.pid"
 fi
 rm -f "$state/display"
-exit 0

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The emulated test machine hands back what a command printed, wrote and returned, and stops a command
 # that hangs at its time limit, with the end of the machine's console.
-set -u
+# No -e: each check's result goes to ok(), and the script goes on to check the rest.
+set -uo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 . "$root/tests/e2e/checks.sh" vm
 work="$root/build/vm-test"

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Where the Wine tests run: a host that executes 32-bit programs runs them itself and never boots the
 # emulated machine; any other host, or E2E=vm, sends them there.
-set -u
+# No -e: each check's result goes to ok(), and the script goes on to check the rest.
+set -uo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 . "$root/tests/e2e/checks.sh" where
 tmp="$(mktemp -d)"

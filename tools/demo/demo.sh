@@ -7,6 +7,7 @@
 # Usage: demo.sh <cross build dir> <output dir>
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
+. "$root/tools/lib.sh"
 win="$1"
 out="$2"
 exe="$win/src/platform/win32/kopplungswacht.exe"
@@ -17,45 +18,33 @@ for f in "$exe" "$ras" "$kwdemo"; do
 done
 mkdir -p "$out"
 
-export WINEARCH=win32 WINEPREFIX="$out/prefix" WINEDEBUG=-all LANG=C.UTF-8
-# No Mono/Gecko prompts; the test remote-access DLL in system32 instead of Wine's own, which never
-# reports a connection.
-export WINEDLLOVERRIDES="mscoree,mshtml=;rasapi32=n"
+# The test remote-access DLL in system32 instead of Wine's own, which never reports a connection.
+kw_wine_env "$out/prefix" n
 if ! wine --version >/dev/null 2>&1; then
     echo "Wine läuft hier nicht: dieser Rechner führt keine 32-Bit-Programme aus."
     exit 1
 fi
 
-xvfb_pid=""
+KW_XVFB_PID=""
 program=""
 cleanup() {
-    [ -n "$program" ] && kill "$program" 2>/dev/null
+    if [ -n "$program" ]; then kill "$program" 2>/dev/null || true; fi
     wineserver -k 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    return 0
+    if [ -n "$KW_XVFB_PID" ]; then kill "$KW_XVFB_PID" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
 
 virtual=0
 if [ -z "${DISPLAY:-}" ]; then
-    for n in $(seq 91 140); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { export DISPLAY=":$n"; break; }
-    done
+    kw_start_xvfb "$out/xvfb.log"
     echo "Kein Bildschirm gefunden: die Demo läuft auf einem virtuellen ($DISPLAY) und speichert Bildschirmfotos."
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 1 100); do
-        [ -S "/tmp/.X11-unix/X${DISPLAY#:}" ] && break
-        sleep 0.05
-    done
     virtual=1
 fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Das Wine-Präfix der Demo wird eingerichtet (einmalig): $WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 </dev/null
 fi
-"$root/tools/wine-fonts.sh"
+kw_prepare_prefix /dev/null
 c="$WINEPREFIX/drive_c"
 cp "$ras" "$c/windows/system32/rasapi32.dll"
 mkdir -p "$c/kwtest" "$c/kwdemo"
@@ -68,7 +57,7 @@ connections 0
 printf '\xef\xbb\xbfDiese Notiz hat Kopplungswacht geöffnet, weil eine DFÜ-Verbindung steht.\r\nWird die Verbindung getrennt, beendet Kopplungswacht den Editor wieder.\r\n' \
     >"$c/kwdemo/Notiz.txt"
 # On a virtual display, Wine's own desktop with a taskbar shows the programs minimised.
-if [ $virtual = 1 ]; then
+if [ "$virtual" = 1 ]; then
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 </dev/null
 else
@@ -84,18 +73,15 @@ reg="$out/demo-settings.reg"
     for i in 2 3 4 5 6 7 8 9; do printf '"datei%s"=""\r\n' "$i"; done
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Kopplungswacht\\Schlafen]\r\n"schlafen"="5"\r\n'
 } >"$reg"
-winpath() { local p; p="$(readlink -f "$1")"; printf 'Z:%s' "${p//\//\\}"; }
-wine regedit /S "$(winpath "$reg")" </dev/null >/dev/null 2>&1
+wine regedit /S "$(kw_winpath "$reg")" </dev/null >/dev/null 2>&1
 # The desktop and font settings take effect for processes started after the prefix's server is gone.
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 
 helper() { wine "$kwdemo" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 shot() {
-    [ $virtual = 1 ] || return 0
-    # Let the drawing settle.
-    sleep 1
-    import -display "$DISPLAY" -window root "$out/$1"
+    [ "$virtual" = 1 ] || return 0
+    kw_screenshot "$out/$1"
     echo "  Bildschirmfoto: $out/$1"
 }
 
@@ -105,24 +91,24 @@ program=$!
 helper show >/dev/null || { echo "Das Fenster von Kopplungswacht ist nicht erschienen."; exit 1; }
 echo "Kopplungswacht läuft (Startverzögerung 5 s; auf der Liste: Editor mit einer Notiz, Uhr)."
 
-if [ -t 0 ] && [ $virtual = 0 ]; then
+if [ -t 0 ] && [ "$virtual" = 0 ]; then
     up=0
     echo "Enter: Verbindung herstellen / trennen, q: Ende"
     while kill -0 "$program" 2>/dev/null; do
         # A short read timeout notices when the user closes the window; end of input ends the demo.
         status=0
         read -r -t 1 key || status=$?
-        [ $status -gt 128 ] && continue
-        [ $status -ne 0 ] || [ "$key" = q ] && break
+        [ "$status" -gt 128 ] && continue
+        [ "$status" -ne 0 ] || [ "$key" = q ] && break
         up=$((1 - up))
         connections "$up"
-        if [ $up = 1 ]; then echo "Verbindung hergestellt (1 aktive DFÜ-Verbindung)"; else echo "Verbindung getrennt"; fi
+        if [ "$up" = 1 ]; then echo "Verbindung hergestellt (1 aktive DFÜ-Verbindung)"; else echo "Verbindung getrennt"; fi
     done
 else
     # Each stage is waited for by what the window shows, not by the clock.
     stage() { helper status "$1" || { echo "nicht erreicht: $1"; exit 1; }; shot "$2"; }
     stage "Status der Programme: Beendet" demo-1-bereit.png
-    if [ $virtual = 1 ]; then
+    if [ "$virtual" = 1 ]; then
         helper menu && shot tray-menu.png
         helper menuclose || true
     fi

@@ -1,6 +1,6 @@
 ; Installer of Kopplungswacht: German, for the current user only, no administrator rights.
-; Built by tools/release/release.sh, which passes VERSION (1.2.0), VERSION4 (1.2.0.0), EXE, ICON,
-; LIESMICH, LIZENZ and OUTFILE with -D.
+; Built by tools/release/release.sh, which passes VERSION (major.minor.revision of src/app/version.h),
+; VERSION4 (the same with a fourth part 0), EXE, ICON, LIESMICH, LIZENZ and OUTFILE with -D.
 ;
 ; Command line (besides NSIS's own /S and /D=folder):
 ;   setup:         /AUTOSTART                start with Windows (a value under the user's Run key)
@@ -82,8 +82,18 @@ Function ${un}CloseRunningCopy
         System::Call "kernel32::WaitForSingleObject(p r2, i ${CLOSE_WAIT_MS}) i .r3"
         System::Call "kernel32::CloseHandle(p r2)"
     ${Else}
-        Sleep ${CLOSE_WAIT_MS}
+        ; No handle to wait on: wait for the window to go instead, as long.
         StrCpy $3 0
+        StrCpy $4 0
+        ${Do}
+            FindWindow $0 "${MAIN_WINDOW_CLASS}"
+            ${If} $0 == 0
+            ${OrIf} $4 >= ${CLOSE_WAIT_MS}
+                ${ExitDo}
+            ${EndIf}
+            Sleep 50
+            IntOp $4 $4 + 50
+        ${Loop}
     ${EndIf}
     FindWindow $0 "${MAIN_WINDOW_CLASS}"
     ${If} $3 == 0

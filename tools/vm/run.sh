@@ -7,6 +7,7 @@
 #   --limit  the time limit of the whole run, boot included (default 1800)
 #   --fresh  a folder that starts empty in the machine's memory (Wine prefixes), hiding what the host
 #            has there; whatever the command leaves in it is gone after the run
+# No -e: the machine's end, whichever way it comes, is read after qemu has gone and reported with its console.
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 share="$(cd "$here/../.." && pwd)"

@@ -1,8 +1,11 @@
 #include "harness.h"
 
+#include <shellapi.h>
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 
 namespace kwt {
 
@@ -58,6 +61,38 @@ void Note(const char* file, int line, const char* format, ...) {
     va_start(args, format);
     WriteOut(std::string(BaseName(file)) + ":" + std::to_string(line) + ": " + Format(format, args) + "\n");
     va_end(args);
+}
+
+int RunDriver(const char* driver, const std::vector<Area>& areas) {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argc == 2 && wcscmp(argv[1], L"warmup") == 0) {
+        // The first window of a Wine session starts the desktop process (explorer), and the first program
+        // the system services; the fixture does this with its output in a file, so that they do not hold
+        // the test runner's pipes for the rest of the session.
+        HWND window = CreateWindowW(L"STATIC", L"warmup", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        if (window)
+            DestroyWindow(window);
+        Print("warmup: window %s\n", window ? "created" : "failed");
+        return window ? 0 : 1;
+    }
+    if (argc < 3) {
+        Print("usage: %s.exe <area> <kopplungswacht.exe> [...]\n", driver);
+        return 2;
+    }
+    const std::string name = Utf8(argv[1]);
+    const Args args(argv + 2, argv + argc);
+    for (const Area& area : areas) {
+        if (name != area.name)
+            continue;
+        const double start = NowMs();
+        area.run(args);
+        Print("%s %s: %d tests executed (%d failures), %.1f s\n", driver, area.name, Checks(), Failures(),
+              (NowMs() - start) / 1000.0);
+        return Failures() ? 1 : 0;
+    }
+    Print("unknown area %s\n", name.c_str());
+    return 2;
 }
 
 int Failures() {

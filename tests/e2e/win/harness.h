@@ -12,6 +12,19 @@
 
 namespace kwt {
 
+using Args = std::vector<std::wstring>;  // the arguments after the area name; [0] is the product's exe
+
+// One thing the driver does, chosen by the first argument.
+struct Area {
+    const char* name;
+    void (*run)(const Args&);
+};
+
+// The driver's main: runs the area the command line names (<area> <kopplungswacht.exe> [...]) and prints
+// how many checks it made and how many failed; the exit code is 1 if any failed, 2 for a wrong command
+// line. "warmup" alone starts the Wine session's desktop and services.
+int RunDriver(const char* driver, const std::vector<Area>& areas);
+
 // ---- reporting ----
 void Print(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
 bool Check(const char* file, int line, bool condition, const char* format, ...)

@@ -1,6 +1,6 @@
 // The main window from outside: caption, button captions, layout in pixels, the Info box and the
 // minimise button.
-#include "app/program_info.h"
+#include "app/version.h"
 #include "areas.h"
 #include "harness.h"
 #include "platform/win32/control_ids.h"
@@ -16,6 +16,10 @@ struct ExpectedRect {
     int left, top, width, height;  // client pixels at 96 DPI: the design's twips / 15
 };
 
+// "Kopplungswacht 1.2" for version 1.2.
+constexpr const char* kTitleAndVersion =
+    "Kopplungswacht " KW_VERSION_STR(KW_VERSION_MAJOR) "." KW_VERSION_STR(KW_VERSION_MINOR);
+
 constexpr ExpectedRect kRects[] = {
     {"filelist", IDC_FILELIST, 8, 32, 273, 147},  {"Command1", IDC_COMMAND1, 288, 32, 97, 25},
     {"Command5", IDC_COMMAND5, 288, 176, 97, 25}, {"Text1", IDC_TEXT1, 240, 184, 41, 19},
@@ -23,12 +27,9 @@ constexpr ExpectedRect kRects[] = {
 };
 
 void CheckCaptions(const Product& product) {
-    std::string expected = std::string(kw::program::kTitle) + " " + std::to_string(kw::program::kVersionMajor) + "." +
-                           std::to_string(kw::program::kVersionMinor);
+    const std::string expected = kTitleAndVersion;
     std::string caption = WindowText(product.window());
     ok(caption == expected, "caption: expected [%s], got [%s]", expected.c_str(), caption.c_str());
-    ok(expected == "Kopplungswacht 1.2", "title and version: expected [Kopplungswacht 1.2], got [%s]",
-       expected.c_str());
 
     const struct {
         int id;
@@ -74,7 +75,8 @@ void CheckInfoBox(const Product& product) {
     if (!ok(box != nullptr, "Info: no message box titled [Info über Kopplungswacht] within 3 s"))
         return;
     const std::string expected =
-        "Kopplungswacht 1.2\r\n\r\naktuelle Versionen gibts bei\r\nden Entwicklern von Kopplungswacht\r\n\r\n"
+        std::string(kTitleAndVersion) +
+        "\r\n\r\naktuelle Versionen gibts bei\r\nden Entwicklern von Kopplungswacht\r\n\r\n"
         "Ohne Gewähr: Benutzung auf eigene Verantwortung.\r\nKontakt: über den Issue-Tracker des Projekts";
     std::string text = MessageBoxText(box);
     ok(text == expected, "Info text: expected [%s], got [%s]", expected.c_str(), text.c_str());
@@ -112,12 +114,15 @@ void CheckVersionResource(const std::wstring& exe) {
     UINT length = 0;
     if (ok(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed != nullptr,
            "version resource: no fixed part")) {
-        ok(fixed->dwFileVersionMS == 0x00010002 && fixed->dwFileVersionLS == 0,
-           "file version: expected 1.2.0.0, got %lu.%lu.%lu.%lu", fixed->dwFileVersionMS >> 16,
-           fixed->dwFileVersionMS & 0xFFFF, fixed->dwFileVersionLS >> 16, fixed->dwFileVersionLS & 0xFFFF);
-        ok(fixed->dwProductVersionMS == 0x00010002 && fixed->dwProductVersionLS == 0,
-           "product version: expected 1.2.0.0, got %lu.%lu", fixed->dwProductVersionMS >> 16,
-           fixed->dwProductVersionMS & 0xFFFF);
+        const DWORD ms = (KW_VERSION_MAJOR << 16) | KW_VERSION_MINOR, ls = KW_VERSION_REVISION << 16;
+        ok(fixed->dwFileVersionMS == ms && fixed->dwFileVersionLS == ls,
+           "file version: expected %d.%d.%d.0, got %lu.%lu.%lu.%lu", KW_VERSION_MAJOR, KW_VERSION_MINOR,
+           KW_VERSION_REVISION, fixed->dwFileVersionMS >> 16, fixed->dwFileVersionMS & 0xFFFF,
+           fixed->dwFileVersionLS >> 16, fixed->dwFileVersionLS & 0xFFFF);
+        ok(fixed->dwProductVersionMS == ms && fixed->dwProductVersionLS == ls,
+           "product version: expected %d.%d.%d.0, got %lu.%lu.%lu.%lu", KW_VERSION_MAJOR, KW_VERSION_MINOR,
+           KW_VERSION_REVISION, fixed->dwProductVersionMS >> 16, fixed->dwProductVersionMS & 0xFFFF,
+           fixed->dwProductVersionLS >> 16, fixed->dwProductVersionLS & 0xFFFF);
     }
     WORD* translation = nullptr;
     if (ok(VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
@@ -129,8 +134,8 @@ void CheckVersionResource(const std::wstring& exe) {
     const struct {
         const wchar_t* name;
         const char* value;
-    } strings[] = {{L"FileVersion", "1.02"},
-                   {L"ProductVersion", "1.02"},
+    } strings[] = {{L"FileVersion", KW_VERSION_RESOURCE_TEXT},
+                   {L"ProductVersion", KW_VERSION_RESOURCE_TEXT},
                    {L"ProductName", "Kopplungswacht"},
                    {L"InternalName", "kopplungswacht"},
                    {L"OriginalFilename", "kopplungswacht.exe"}};

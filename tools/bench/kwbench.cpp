@@ -1,0 +1,14 @@
+// kwbench.exe <bench|flap|idle|show> <path of kopplungswacht.exe> [more]: the measurements of `make bench` and
+// the scene of the screenshot, driven from outside with the end-to-end tests' harness.
+#include "areas.h"
+#include "harness.h"
+
+int wmain() {
+    const std::vector<kwt::Area> areas = {
+        {"bench", kwt::Bench},
+        {"flap", kwt::Flap},
+        {"idle", kwt::Idle},
+        {"show", kwt::ShowForScreenshot},
+    };
+    return kwt::RunDriver("kwbench", areas);
+}

@@ -1,0 +1,139 @@
+# shellcheck shell=bash
+# Sourced by the project's scripts (`. tools/lib.sh`): the steps that the tests, the demo, `make run` and
+# the bench share. Waiting for Wine and the virtual display polls the condition itself, with a time
+# limit, never a fixed pause.
+
+KW_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# wait_for SECONDS COMMAND [ARG]...: runs the command every 50 ms until it succeeds (0) or the seconds
+# have passed (1).
+wait_for() {
+    local limit="$1"
+    shift
+    local end=$((SECONDS + limit))
+    until "$@"; do
+        [ "$SECONDS" -lt "$end" ] || return 1
+        sleep 0.05
+    done
+}
+
+# The version of src/app/version.h as major.minor.revision.
+kw_version() {
+    local part value version=""
+    for part in MAJOR MINOR REVISION; do
+        value="$(sed -n "s/^#define KW_VERSION_$part \([0-9][0-9]*\)$/\1/p" "$KW_ROOT/src/app/version.h")"
+        [ -n "$value" ] || { echo "src/app/version.h has no KW_VERSION_$part" >&2; return 1; }
+        version="${version:+$version.}$value"
+    done
+    echo "$version"
+}
+
+# A Unix path as Wine sees it through drive Z:.
+kw_winpath() {
+    local p
+    p="$(readlink -f "$1")"
+    printf 'Z:%s' "${p//\//\\}"
+}
+
+# kw_wine_env PREFIX [RASAPI32]: the environment of a 32-bit Wine prefix. RASAPI32 is the load order of
+# the remote-access DLL: n for the test DLL copied into system32, b for Wine's own; none leaves Wine's own.
+kw_wine_env() {
+    # Wine takes only an absolute prefix.
+    WINEPREFIX="$(realpath -m "$1")"
+    export WINEARCH=win32 WINEPREFIX WINEDEBUG=-all
+    # Other locales garble umlauts in command-line arguments.
+    export LANG=C.UTF-8
+    # No Mono/Gecko install prompts.
+    export WINEDLLOVERRIDES="mscoree,mshtml=${2:+;rasapi32=$2}"
+}
+
+# kw_fixture_env STATE: the environment of the end-to-end tests' shared fixture, which tests/e2e/setup.sh
+# makes in the folder STATE of the build tree: its Wine prefix with the test remote-access DLL and, once set
+# up, its display.
+kw_fixture_env() {
+    kw_wine_env "$1/wineprefix" n
+    if [ -f "$1/display" ]; then
+        DISPLAY="$(cat "$1/display")"
+        export DISPLAY
+    fi
+}
+
+# kw_start_xvfb LOG: starts Xvfb on the first free display from :91 on and exports DISPLAY once it listens
+# (its socket is there). KW_XVFB_PID is its process. setsid and a file instead of a pipe: ctest waits for
+# every process that holds its output pipe.
+kw_start_xvfb() {
+    local log="$1" n socket
+    for n in $(seq 91 140); do
+        [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ] || continue
+        setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$log" 2>&1 </dev/null &
+        KW_XVFB_PID=$!
+        socket="/tmp/.X11-unix/X$n"
+        # A display taken meanwhile by another run ends this Xvfb: then the next number.
+        wait_for 10 kw_listens_or_ended "$socket" || true
+        if [ -S "$socket" ] && kill -0 "$KW_XVFB_PID" 2>/dev/null; then
+            export DISPLAY=":$n"
+            return 0
+        fi
+        kill "$KW_XVFB_PID" 2>/dev/null || true
+    done
+    echo "no virtual display could be started; the last try said:"
+    cat "$log"
+    return 1
+}
+kw_listens_or_ended() { [ -S "$1" ] || ! kill -0 "$KW_XVFB_PID" 2>/dev/null; }
+
+# kw_prepare_prefix LOG [unmanaged]: makes the Wine prefix of kw_wine_env if it is not there yet, and gives
+# it the fonts. "unmanaged", for a display without a window manager: Wine would otherwise wait 2 s whenever
+# a window hides.
+kw_prepare_prefix() {
+    local log="$1" mode="${2:-}"
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        wineboot -i >>"$log" 2>&1 </dev/null
+        if [ "$mode" = unmanaged ]; then
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$log" 2>&1 </dev/null
+        fi
+    fi
+    kw_wine_fonts >>"$log" 2>&1 </dev/null
+}
+
+# The fonts the window is laid out for, once per prefix.
+#
+# The window is laid out at 96 DPI for the classic 8-point dialog font, MS Sans Serif, which Wine does not
+# have: it draws "MS Shell Dlg" in its own Tahoma. Wine measures Tahoma by its outlines, which are wider
+# than its bitmaps at this size, so word wrapping and centring cut "Fenster minimieren" (102 px in a 97 px
+# button) and wrap "Nach Einwahlbeginn so viele Sekunden warten:" (251 px in a 233 px label).
+# FreeSans (fonts-freefont-ttf) comes closest to MS Sans Serif's 8-point widths of the fonts Debian has:
+# 92 against 87 px and 227 against 227 px for those two, 191 against 188 px for "Momentan aktive
+# DFÜ-Verbindungen: 0", and both fit. The settings take effect for processes started after the prefix's
+# wineserver is gone.
+kw_wine_fonts() {
+    local stamp="$WINEPREFIX/.kopplungswacht-fonts" fonts="$WINEPREFIX/drive_c/windows/Fonts" name
+    [ ! -f "$stamp" ] || return 0
+    # Debian's Wine does not find the fonts of fonts-wine by itself; Marlett draws the caption buttons.
+    cp /usr/share/wine/fonts/*.ttf "$fonts/"
+    cp /usr/share/fonts/truetype/freefont/FreeSans.ttf /usr/share/fonts/truetype/freefont/FreeSansBold.ttf "$fonts/"
+    # A substitute applies even where the named font exists (Wine's Tahoma does), and the bold caption font
+    # follows to FreeSans Bold.
+    for name in "MS Shell Dlg" "MS Shell Dlg 2" "MS Sans Serif" "Tahoma"; do
+        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v "$name" /d FreeSans /f \
+            >/dev/null 2>&1 </dev/null
+    done
+    touch "$stamp"
+}
+
+# kw_screenshot OUT.png: a picture of the whole display once its drawing has settled, that is when two
+# captures in a row are the same (at most 10 s; then the last one).
+kw_screenshot() {
+    local out="$1" dir
+    dir="$(mktemp -d)"
+    import -display "$DISPLAY" -window root "ppm:$dir/a"
+    wait_for 10 kw_screen_settled "$dir" || echo "the display kept changing for 10 s: $out is the last picture"
+    convert "ppm:$dir/a" "$out"
+    rm -rf "$dir"
+}
+kw_screen_settled() {
+    import -display "$DISPLAY" -window root "ppm:$1/b" || return 1
+    cmp -s "$1/a" "$1/b" && return 0
+    mv "$1/b" "$1/a"
+    return 1
+}
