@@ -186,13 +186,17 @@ void QuitWhileABoxIsOpenDuringTheCountdown(const std::wstring& exe, const char* 
         return;
     CollectStatus(product, CountdownText(9), 4000);
     open(product);
-    if (!ok(WaitForMessageBox(product.pid(), title, 3000) != nullptr, "%s in the countdown: not open; windows: %s",
-            title, DescribeWindows(product.pid()).c_str()))
+    HWND box = WaitForMessageBox(product.pid(), title, 3000);
+    if (!ok(box != nullptr, "%s in the countdown: not open; windows: %s", title,
+            DescribeWindows(product.pid()).c_str()))
         return;
+    // A box still coming up takes the foreground, which closes a menu opened meanwhile.
+    WaitUntil([&] { return GetForegroundWindow() == box; }, 2000);
     PostMessageW(product.window(), WM_MOUSEMOVE, 1, WM_RBUTTONUP);
     HWND menu = nullptr;
     if (!ok(WaitUntil([&] { return (menu = OpenMenu(product.pid())) != nullptr; }, 3000),
-            "%s in the countdown: no tray menu over it", title))
+            "%s in the countdown: no tray menu over it; foreground %p, windows: %s", title,
+            static_cast<void*>(GetForegroundWindow()), DescribeWindows(product.pid()).c_str()))
         return;
     for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})
         PostMessageW(menu, WM_KEYDOWN, key, 0);
