@@ -10,7 +10,6 @@ namespace kw::program {
 inline constexpr const char* kTitle = "Kopplungswacht";
 inline constexpr int kVersionMajor = KW_VERSION_MAJOR;
 inline constexpr int kVersionMinor = KW_VERSION_MINOR;
-inline constexpr int kVersionRevision = KW_VERSION_REVISION;
 
 // The lines of the Info box below the version.
 inline constexpr const char* kWebAddress = "den Entwicklern von Kopplungswacht";
