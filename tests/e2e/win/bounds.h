@@ -26,6 +26,9 @@ inline constexpr double kAnnouncedDropToExitMs = 200;
 // "Beenden" with a box open in the countdown: the box closes, the countdown's 10 ms wait unwinds and the
 // window goes; as for any quit, a few rounds of messages, under 1 s natively.
 inline constexpr DWORD kQuitWithBoxOpenMs = 3000;
+// A box or dialog opened by a click: a message box well under 1 s anywhere; the open dialog builds the
+// shell's folder view, which took more than 3 s in the emulated machine.
+inline constexpr DWORD kBoxOpenMs = 10000;
 // A freshly started Windows process shows its window, box or record: well under 1 s natively, seconds emulated.
 inline constexpr DWORD kProcessStartMs = 15000;
 

@@ -89,7 +89,7 @@ void Select(const Product& product, int index) {
 
 HWND OpenByButton(const Product& product, int button, const char* title) {
     PostMessageW(product.Control(button), BM_CLICK, 0, 0);
-    HWND dialog = WaitForMessageBox(product.pid(), title, 10000);
+    HWND dialog = WaitForMessageBox(product.pid(), title, bounds::kBoxOpenMs);
     ok(dialog != nullptr, "no dialog [%s]; windows: %s", title, DescribeWindows(product.pid()).c_str());
     if (dialog)
         ok(GetWindow(dialog, GW_OWNER) == product.window(), "[%s]: expected owned by the main window", title);

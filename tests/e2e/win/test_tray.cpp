@@ -186,7 +186,7 @@ void QuitWhileABoxIsOpenDuringTheCountdown(const std::wstring& exe, const char* 
         return;
     CollectStatus(product, CountdownText(9), 4000);
     open(product);
-    HWND box = WaitForMessageBox(product.pid(), title, 3000);
+    HWND box = WaitForMessageBox(product.pid(), title, bounds::kBoxOpenMs);
     if (!ok(box != nullptr, "%s in the countdown: not open; windows: %s", title,
             DescribeWindows(product.pid()).c_str()))
         return;
