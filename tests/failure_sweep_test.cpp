@@ -17,6 +17,7 @@ namespace {
 
 const std::vector<std::string> kEntries{"\"C:\\A\\a.exe\"", "\"C:\\B\\b.exe\" /b", "\"C:\\C\\c.exe\""};
 const std::string kD = "\"C:\\D\\d.exe\"";
+const std::vector<std::string> kAdapters{"wg-buero", "Alt-VPN"};
 
 struct SweepRig : FormRig {
     void armAt(std::size_t k) {
@@ -24,6 +25,7 @@ struct SweepRig : FormRig {
         view.faults = store.faults = remote.faults = processes.faults = tray.faults = windows.faults = os.faults =
             &faults;
         instance.faults = locale.faults = fileDialog.faults = input.faults = mouse.faults = &faults;
+        adapters.faults = adapterDialog.faults = &faults;
     }
     void quitFromTray() {
         view.menuChoice = MenuItem::mnu_quit;
@@ -37,6 +39,7 @@ struct Scenario {
     std::function<void(SweepRig&)> run;  // null: start-up itself
     std::vector<std::string> intendedList;
     std::string intendedDelay = "1";
+    std::vector<std::string> intendedAdapters = kAdapters;
 };
 
 const std::vector<Scenario> kScenarios{
@@ -101,6 +104,21 @@ const std::vector<Scenario> kScenarios{
          rig.form.Text1_KeyPress(key);
      },
      kEntries, "5"},
+    {"a chosen adapter comes up and goes, announced",
+     [](SweepRig& rig) {
+         rig.adapters.set("wg-buero", kIfOperStatusUp);
+         rig.events.wake();
+         rig.tick(0);
+         rig.adapters.set("wg-buero", 2);
+         rig.events.wake();
+     },
+     kEntries},
+    {"choose the adapters",
+     [](SweepRig& rig) {
+         rig.adapterDialog.answers = {{"Ethernet", "wg-buero"}};
+         rig.form.mnu_adapter_Click();
+     },
+     kEntries, "1", {"Ethernet", "wg-buero"}},
     {"Beenden from the tray during a countdown",
      [](SweepRig& rig) {
          rig.events.at(300, [&rig] { rig.quitFromTray(); });
@@ -114,6 +132,9 @@ bool RunWithFailure(const Scenario& scenario, std::size_t k) {
     SweepRig rig;
     rig.events.deadline = 60000;
     rig.store.put(program::kTitle, "Schlafen", "schlafen", "1");
+    for (std::size_t i = 0; i < kAdapters.size(); ++i)
+        rig.store.put(program::kTitle, "Adapter", "adapter" + std::to_string(i), kAdapters[i]);
+    rig.adapters.table = {{"Ethernet", "", 6, kIfOperStatusUp}, {"wg-buero", "", 53, 2}};
     for (std::size_t i = 0; i < kEntries.size(); ++i)
         rig.store.put(program::kTitle, "Files", "datei" + std::to_string(i), kEntries[i]);
     if (!scenario.run)
@@ -136,6 +157,13 @@ bool RunWithFailure(const Scenario& scenario, std::size_t k) {
         const std::string stored = rig.store.get(program::kTitle, "Files", "datei" + std::to_string(i)).value_or("");
         EXPECT_TRUE(stored == before || stored == intended)
             << "slot " << i << ": expected [" << before << "] or [" << intended << "], got [" << stored << "]";
+    }
+    for (std::size_t i = 0; i < 10; ++i) {
+        const std::string before = i < kAdapters.size() ? kAdapters[i] : "";
+        const std::string intended = i < scenario.intendedAdapters.size() ? scenario.intendedAdapters[i] : "";
+        const std::string stored = rig.adapterSlots()[i];
+        EXPECT_TRUE(stored == before || stored == intended)
+            << "adapter slot " << i << ": expected [" << before << "] or [" << intended << "], got [" << stored << "]";
     }
     const std::string delay = rig.store.get(program::kTitle, "Schlafen", "schlafen").value_or("");
     EXPECT_TRUE(delay == "1" || delay == scenario.intendedDelay) << "delay [" << delay << "]";

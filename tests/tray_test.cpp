@@ -32,6 +32,9 @@ TEST_F(TrayTest, StartUpRunsItsStepsInOrderAndEndsHiddenInTheTray) {
                                          "listAdd \"C:\\b.exe\" -x"};
     for (int i = 3; i < 10; ++i)
         expected.push_back("read Files/datei" + std::to_string(i));
+    // The chosen network adapters, after the list; none is chosen, so none is watched.
+    for (int i = 0; i < 10; ++i)
+        expected.push_back("read Adapter/adapter" + std::to_string(i));
     expected.insert(expected.end(), {"tray add", "startTimer 200", "notifyConnections"});
     EXPECT_EQ(journal, expected);
     EXPECT_EQ(form.gestartet, False);

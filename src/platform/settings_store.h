@@ -10,6 +10,8 @@ struct StoreResult {
     std::uint32_t error = 0;  // 0: stored
     std::string errorText;    // may be empty when the system has no text for the error
     bool stored() const { return error == 0; }
+    // The reason as the user reads it.
+    std::string reason() const { return errorText.empty() ? "Fehler " + std::to_string(error) : errorText; }
 };
 
 // Per-user store of string values addressed by application, section and key.

@@ -16,10 +16,6 @@ std::string SlotKey(int slot) {
     return "datei" + std::to_string(slot);
 }
 
-std::string SystemText(const StoreResult& result) {
-    return result.errorText.empty() ? "Fehler " + std::to_string(result.error) : result.errorText;
-}
-
 }  // namespace
 
 std::optional<std::int16_t> Form1::zahl(const std::string& text) {
@@ -63,7 +59,7 @@ void Form1::speichern() {
         p_.view.messageBox(
             "Die Programmliste konnte nicht gespeichert werden; sie gilt, wie sie angezeigt wird, bis zum Ende des "
             "Programms.\r\n" +
-                SystemText(failed),
+                failed.reason(),
             vbCritical, program::kTitle);
     }
 }
@@ -89,7 +85,7 @@ void Form1::Text1_KeyPress(std::int16_t& KeyAscii) {
     if (!stored.stored()) {
         p_.view.messageBox("Die Startverzögerung von " + text +
                                " Sekunden gilt bis zum Ende des Programms, konnte aber nicht gespeichert werden.\r\n" +
-                               SystemText(stored),
+                               stored.reason(),
                            vbCritical, program::kTitle);
         return;
     }

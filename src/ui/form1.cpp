@@ -20,6 +20,7 @@ void Form1::Form_Load() {
     ladeSchlafzeit();
     gestartet = False;
     laden();
+    adapterLaden();
     trayicon.fill(p_.view.hwnd(), p_.view.icon());
     p_.tray.notifyIcon(kNotifyIconAdd, trayicon.nid);
 
@@ -37,6 +38,7 @@ void Form1::Form_Load() {
     // programs end as soon as the last one has gone. Where it cannot (an older system, Wine's own
     // service), the timer watches alone, and that is not worth a message.
     p_.remoteAccess.notifyConnections([this] { Verbindung_Geaendert(); });
+    adapterBeobachten();
 }
 
 void Form1::Unload() {

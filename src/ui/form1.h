@@ -2,6 +2,7 @@
 //   watch/watcher.cpp      the connection watcher (Timer1_Timer, Verbindung_Geaendert, aufzaehlen)
 //   watch/launcher.cpp     launching and ending the programs (starten, warten, terminieren, prozessbeenden)
 //   settings/settings.cpp  the stored program list and start delay (laden, speichern, Text1_KeyPress)
+//   settings/adapter_choice.cpp the network adapters that count (mnu_adapter_Click, adapterLaden)
 //   list/list_commands.cpp editing the program list (Command1..3, the list's events, dateiwaehlen)
 //   ui/form1.cpp           start-up, the window's own commands and quitting
 //   tray/tray_menu.cpp     the tray icon's callback and its menu
@@ -14,12 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/adapter_dialog.h"
 #include "platform/app_instance.h"
 #include "platform/drop_data.h"
 #include "platform/event_pump.h"
 #include "platform/form_view.h"
 #include "platform/input_box.h"
 #include "platform/mouse_input.h"
+#include "platform/network_adapters.h"
 #include "platform/open_file_dialog.h"
 #include "platform/os_version.h"
 #include "platform/processes.h"
@@ -42,6 +45,8 @@ inline constexpr int kShowMinimized = 2;
 
 // The program list holds at most this many entries; the settings store has a slot for each.
 inline constexpr int kMaxEntries = 10;
+// At most this many network adapters can be chosen; the settings store has a slot for each.
+inline constexpr int kMaxAdapters = 10;
 
 // The platform facilities that Form1 uses.
 struct Platform {
@@ -58,6 +63,8 @@ struct Platform {
     OpenFileDialog& fileDialog;
     InputBox& input;
     MouseInput& mouse;
+    NetworkAdapters& adapters;
+    AdapterDialog& adapterDialog;
 };
 
 class Form1 {
@@ -89,6 +96,8 @@ public:
     void Verbindung_Geaendert();
     void Command4_Click();
     void Command5_Click();
+    // "Netzwerkadapter..." in the window's system menu: the dialog that chooses the adapters that count.
+    void mnu_adapter_Click();
     void Text1_KeyPress(std::int16_t& KeyAscii);
 
     // Editing the program list: add, remove, edit, and the list's own events. Button values are 1 left,
@@ -112,6 +121,8 @@ public:
     std::vector<std::unique_ptr<LaunchedProcess>> pids;
     std::int16_t schlafzeit = 0;
     std::unique_ptr<clsSysTrayRefresh> trayrefresh;
+    // The network adapters that count as connections while they are up, by name; read at start-up.
+    std::vector<std::string> adapter;
     TrayIcon trayicon;  // the record `nid` of the tray icon
     // Lives as long as the window, so each use of the dialog starts with the file chosen last.
     CommonDialog dlgOpenFile;
@@ -121,8 +132,9 @@ private:
     void doEvents();
     void popupMenu();
 
-    // Connection watcher.
+    // Connection watcher: the dial-up count, and it with the chosen adapters that are up.
     std::int32_t aufzaehlen();
+    std::int32_t zaehlen();
     // Writes a status label, unless it already shows the text.
     void beschriften(ControlId label, const std::string& text);
 
@@ -135,6 +147,10 @@ private:
     // Settings.
     void ladeSchlafzeit();
     std::optional<std::int16_t> zahl(const std::string& text);
+    void adapterLaden();
+    void adapterSpeichern(const std::vector<std::string>& names);
+    // Asks the system to announce interface changes, once, as soon as an adapter is chosen.
+    void adapterBeobachten();
 
     // Program list editing.
     std::string dateiwaehlen();
@@ -145,6 +161,7 @@ private:
     bool inTick_ = false;
     bool unloading_ = false;
     bool menuOpen_ = false;
+    bool adapterBeobachtet_ = false;
     // The connection count's buffer lives from tick to tick, so that an idle tick does not zero 103 KB
     // five times a second.
     std::unique_ptr<RasConnA[]> verbindungen_;

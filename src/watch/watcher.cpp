@@ -1,10 +1,11 @@
-// The connection watcher: every tick, and every change that the dial-up service announces, counts the
-// active dial-up connections and launches or ends the listed programs when the first connection comes up
-// or the last one goes.
+// The connection watcher: every tick, and every change that the dial-up service or the system's network
+// adapters announce, counts the active dial-up connections and the chosen adapters that are up, and
+// launches or ends the listed programs when the first connection comes up or the last one goes.
 #include <memory>
 #include <string>
 
 #include "ui/form1.h"
+#include "watch/adapters.h"
 
 namespace kw {
 
@@ -21,6 +22,17 @@ std::int32_t Form1::aufzaehlen() {
         return -1;
     }
     return static_cast<std::int32_t>(connections);
+}
+
+// Without a chosen adapter no adapter is read at all. A table that cannot be read adds nothing.
+std::int32_t Form1::zaehlen() {
+    const std::int32_t dialUp = aufzaehlen();
+    if (adapter.empty()) {
+        return dialUp;
+    }
+    std::vector<NetworkAdapter> table;
+    const int up = p_.adapters.list(table) ? AdaptersUp(table, adapter, p_.adapters) : 0;
+    return CombinedCount(dialUp, up);
 }
 
 void Form1::beschriften(ControlId label, const std::string& text) {
@@ -42,7 +54,7 @@ void Form1::Timer1_Timer() {
     if (p_.view.windowState() == vbMinimized) {
         p_.view.hide();
     }
-    const auto n = static_cast<std::int16_t>(aufzaehlen());
+    const auto n = static_cast<std::int16_t>(zaehlen());
     beschriften(ControlId::aktiv, "Momentan aktive DFÜ-Verbindungen: " + std::to_string(n));
 
     if (n > 0 && gestartet == False) {
@@ -67,6 +79,7 @@ void Form1::Timer1_Timer() {
 }
 
 // A tick at once, rather than at the timer's next: the programs end as soon as the last connection has gone.
+// The dial-up service and the network adapters announce through here alike.
 // It is the timer's tick, under its rule: an announcement that comes while a tick runs (the countdown
 // handles events) is skipped, as a timer tick falling due then is.
 void Form1::Verbindung_Geaendert() {

@@ -12,6 +12,7 @@
 #include "fakes/fake_event_pump.h"
 #include "fakes/fake_form_view.h"
 #include "fakes/fake_list_dialogs.h"
+#include "fakes/fake_network_adapters.h"
 #include "fakes/fake_os_version.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_remote_access.h"
@@ -39,6 +40,7 @@ struct FormRig {
         const Hwnd pager = windows.add("SysPager", notify);
         trayToolbar = windows.add("ToolbarWindow32", pager, Rect{0, 0, 4, 20});
         remote.pump = &events;
+        adapters.pump = &events;
         remote.journal = &journal;
         view.journal = &journal;
         store.journal = &journal;
@@ -46,13 +48,26 @@ struct FormRig {
         instance.journal = &journal;
     }
 
-    // Start-up with this start delay and these stored program entries.
-    void start(const std::string& storedDelay, const std::vector<std::string>& entries) {
+    // Start-up with this start delay, these stored program entries and these stored adapter slots.
+    void start(const std::string& storedDelay, const std::vector<std::string>& entries,
+               const std::vector<std::string>& adapterSlots = {}) {
         store.put(program::kTitle, "Schlafen", "schlafen", storedDelay);
         for (std::size_t i = 0; i < entries.size(); ++i) {
             store.put(program::kTitle, "Files", "datei" + std::to_string(i), entries[i]);
         }
+        for (std::size_t i = 0; i < adapterSlots.size(); ++i) {
+            store.put(program::kTitle, "Adapter", "adapter" + std::to_string(i), adapterSlots[i]);
+        }
         form.Form_Load();
+    }
+
+    // The ten stored adapter slots, "" for a slot never written.
+    std::vector<std::string> adapterSlots() const {
+        std::vector<std::string> slots;
+        for (int i = 0; i < 10; ++i) {
+            slots.push_back(store.get(program::kTitle, "Adapter", "adapter" + std::to_string(i)).value_or(""));
+        }
+        return slots;
     }
 
     // One tick of the window's timer while `n` dial-up connections are up.
@@ -76,10 +91,12 @@ struct FormRig {
     FakeOpenFileDialog fileDialog;
     FakeInputBox input;
     FakeMouseInput mouse;
+    FakeNetworkAdapters adapters;
+    FakeAdapterDialog adapterDialog;
     // The calls of start-up, the tray and the unload, in order, across the fakes.
     std::vector<std::string> journal;
     Form1 form{Platform{view, events, remote, processes, store, locale, windows, os, tray, instance, fileDialog, input,
-                        mouse}};
+                        mouse, adapters, adapterDialog}};
     Hwnd trayToolbar = 0;
 };
 

@@ -22,3 +22,9 @@
 #define IDD_INPUTBOX 100
 #define IDC_INPUT_PROMPT 1100
 #define IDC_INPUT_TEXT 1101
+
+// The dialog that chooses the network adapters, opened from the main window's system menu.
+#define IDM_ADAPTER 0x0010
+#define IDD_ADAPTER 101
+#define IDC_ADAPTER_TEXT 1200
+#define IDC_ADAPTER_LIST 1201

@@ -1,7 +1,9 @@
 // The program's entry: the real platform under the portable Form1. No command line, no environment.
 #include <windows.h>
 
+#include "platform/win32/adapter_dialog.h"
 #include "platform/win32/app_instance.h"
+#include "platform/win32/ip_network_adapters.h"
 #include "platform/win32/list_dialogs.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/message_pump.h"
@@ -11,11 +13,13 @@
 #include "platform/win32/ras_remote_access.h"
 #include "platform/win32/registry_store.h"
 #include "platform/win32/shell_tray.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/user_locale.h"
 #include "platform/win32/window_access.h"
 #include "ui/form1.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    kw::win32::LoadLibrariesFromSystemDirectoryOnly();
     kw::win32::MessagePump pump;
     kw::win32::MainWindow window(instance);
     kw::win32::RasRemoteAccess remoteAccess(pump);
@@ -29,9 +33,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     kw::win32::Win32OpenFileDialog fileDialog(window);
     kw::win32::Win32InputBox input(instance, window);
     kw::win32::Win32MouseInput mouse;
+    kw::win32::IpNetworkAdapters adapters(pump);
+    kw::win32::Win32AdapterDialog adapterDialog(instance, window);
 
     kw::Form1 form(kw::Platform{window, pump, remoteAccess, processes, store, locale, windows, os, tray, single,
-                                fileDialog, input, mouse});
+                                fileDialog, input, mouse, adapters, adapterDialog});
     if (!window.create(form)) {
         return 1;
     }

@@ -148,6 +148,10 @@ bool MainWindow::create(Form1& form) {
                             L"MS Shell Dlg"));
     createControls(dpiX, dpiY);
     createMenu();
+    // The caption bar's menu offers the adapter choice: the window's layout and the tray menu stay as they are.
+    HMENU systemMenu = GetSystemMenu(hwnd_, FALSE);
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING, IDM_ADAPTER, L"Netzwerk&adapter...");
     focus_ = control(ControlId::filelist);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     // Drops from the shell arrive through OLE, which this thread must have initialised first.
@@ -228,6 +232,15 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+        case WM_SYSCOMMAND:
+            // The low four bits are the system's own.
+            if ((wParam & 0xFFF0) == IDM_ADAPTER) {
+                if (form_ != nullptr) {
+                    form_->mnu_adapter_Click();
+                }
+                return 0;
+            }
+            break;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focused = GetFocus();

@@ -23,7 +23,9 @@ public:
     // The window whose controls take Tab, arrow and access keys.
     void setDialog(HWND window) { dialog_ = window; }
     // From now on `handler` runs on this thread after each wake(); wakes that come before it runs count
-    // as one. False when the window that carries the wakes cannot be made.
+    // as one. The thread has one handler: the services that announce changes (dial-up, network adapters)
+    // are all given the same one, and the last registration holds. False when the window that carries the
+    // wakes cannot be made.
     bool onWake(std::function<void()> handler);
     // Callable from any thread, until the pump goes.
     void wake();

@@ -1,7 +1,8 @@
 #include "platform/win32/ras_remote_access.h"
 
-#include <string>
 #include <utility>
+
+#include "platform/win32/system_library.h"
 
 namespace kw::win32 {
 namespace {
@@ -11,23 +12,6 @@ static_assert(sizeof(DWORD) == sizeof(std::uint32_t));
 // The flags of RasConnectionNotification: a connection was made, a connection ended.
 constexpr DWORD kRasCnConnection = 0x00000001;
 constexpr DWORD kRasCnDisconnection = 0x00000002;
-
-// Only the system directory: a rasapi32.dll planted next to the program or in the current folder must
-// never be loaded.
-HMODULE LoadFromSystemDirectory() {
-    HMODULE module = LoadLibraryExW(L"rasapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (module != nullptr || GetLastError() != ERROR_INVALID_PARAMETER) {
-        return module;
-    }
-    // Systems without the search-flag update reject the flag; a full path is just as safe there.
-    wchar_t directory[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(directory, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return nullptr;
-    }
-    const std::wstring path = std::wstring(directory, length) + L"\\rasapi32.dll";
-    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
 
 }  // namespace
 
@@ -48,7 +32,7 @@ void RasRemoteAccess::load() {
         return;
     }
     tried_ = true;
-    module_ = LoadFromSystemDirectory();
+    module_ = LoadFromSystemDirectory(L"rasapi32.dll");
     if (module_ == nullptr) {
         loadError_ = GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_DLL_NOT_FOUND;
         return;

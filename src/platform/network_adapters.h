@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kw {
+
+// One row of the system's interface table (GetIfTable2's MIB_IF_ROW2, as far as the program reads it).
+struct NetworkAdapter {
+    std::string name;         // the alias the system shows ("Ethernet 2", "wg-buero")
+    std::string description;  // the driver's description
+    std::uint32_t type = 0;   // IFTYPE
+    std::uint32_t operStatus = 0;
+};
+
+// IFTYPE values and IF_OPER_STATUS's up.
+inline constexpr std::uint32_t kIfTypePpp = 23;  // Windows' own dial-up client; counted by the remote-access service
+inline constexpr std::uint32_t kIfTypeLoopback = 24;
+inline constexpr std::uint32_t kIfOperStatusUp = 1;
+
+// The system's network adapters.
+class NetworkAdapters {
+public:
+    virtual ~NetworkAdapters() = default;
+    // The interface table in the system's order; false when it cannot be read.
+    virtual bool list(std::vector<NetworkAdapter>& adapters) = 0;
+    // True when the two names are one, as the system compares interface names: without regard to case.
+    virtual bool sameName(const std::string& a, const std::string& b) = 0;
+    // From now on the thread's event loop calls `changed` after the system announced a change of an
+    // interface; a burst of announcements counts as one. False when the system cannot announce them.
+    virtual bool notifyChanges(std::function<void()> changed) = 0;
+};
+
+}  // namespace kw

@@ -1,0 +1,72 @@
+#include "watch/adapters.h"
+
+#include <algorithm>
+
+namespace kw {
+namespace {
+
+bool Contains(const std::vector<std::string>& names, const std::string& name, NetworkAdapters& system) {
+    return std::any_of(names.begin(), names.end(),
+                       [&](const std::string& kept) { return system.sameName(kept, name); });
+}
+
+}  // namespace
+
+int AdaptersUp(const std::vector<NetworkAdapter>& table, const std::vector<std::string>& chosen,
+               NetworkAdapters& system) {
+    return static_cast<int>(std::count_if(chosen.begin(), chosen.end(), [&](const std::string& name) {
+        return std::any_of(table.begin(), table.end(), [&](const NetworkAdapter& adapter) {
+            return adapter.type != kIfTypePpp && adapter.operStatus == kIfOperStatusUp &&
+                   system.sameName(adapter.name, name);
+        });
+    }));
+}
+
+std::int32_t CombinedCount(std::int32_t dialUp, int adaptersUp) {
+    if (dialUp < 0) {
+        return adaptersUp > 0 ? adaptersUp : -1;
+    }
+    return dialUp + adaptersUp;
+}
+
+std::vector<AdapterRow> AdapterRows(const std::vector<NetworkAdapter>* table, const std::vector<std::string>& chosen,
+                                    NetworkAdapters& system) {
+    std::vector<AdapterRow> rows;
+    std::vector<std::string> shown;
+    for (const NetworkAdapter& adapter : table != nullptr ? *table : std::vector<NetworkAdapter>{}) {
+        if (adapter.type == kIfTypeLoopback || adapter.type == kIfTypePpp) {
+            continue;
+        }
+        const bool up = adapter.operStatus == kIfOperStatusUp;
+        // The system may list a name twice (Wine keeps a row for a device that went and came back).
+        const auto seen = std::find_if(rows.begin(), rows.end(),
+                                       [&](const AdapterRow& row) { return system.sameName(row.name, adapter.name); });
+        if (seen != rows.end()) {
+            if (up) {
+                seen->state = "verbunden";
+            }
+            continue;
+        }
+        rows.push_back(
+            {adapter.name, adapter.description, up ? "verbunden" : "getrennt", Contains(chosen, adapter.name, system)});
+        shown.push_back(adapter.name);
+    }
+    for (const std::string& name : chosen) {
+        if (!Contains(shown, name, system)) {
+            rows.push_back({name, "", table != nullptr ? "nicht vorhanden" : "unbekannt", true});
+        }
+    }
+    return rows;
+}
+
+std::vector<std::string> DistinctNames(const std::vector<std::string>& names, NetworkAdapters& system) {
+    std::vector<std::string> distinct;
+    for (const std::string& name : names) {
+        if (!name.empty() && !Contains(distinct, name, system)) {
+            distinct.push_back(name);
+        }
+    }
+    return distinct;
+}
+
+}  // namespace kw
