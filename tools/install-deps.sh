@@ -5,7 +5,7 @@
 set -euo pipefail
 
 wanted=(cmake make g++ libgtest-dev clang-14 libclang-rt-14-dev g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine fonts-freefont-ttf
-    xvfb x11-utils xauth imagemagick valgrind nsis zip unzip icoutils)
+    xvfb x11-utils xauth imagemagick iproute2 valgrind nsis zip unzip icoutils)
 if [ "${1:-}" = vm ]; then
     wanted=(qemu-system-x86 mmdebstrap e2fsprogs)
 fi

@@ -13,6 +13,8 @@ mkdir -p /dev/pts /dev/shm
 mount -t devpts devpts /dev/pts
 for d in /tmp /run /dev/shm; do mount -t tmpfs -o mode=1777 tmpfs "$d"; done
 ip link set lo up
+# The adapter tests make tun devices.
+modprobe tun 2>/dev/null
 modprobe 9pnet_virtio
 modprobe 9p
 ninep="trans=virtio,version=9p2000.L,msize=524288"

@@ -13,5 +13,6 @@ void TestWindow(const Args& args);
 void TestSweep(const Args& args);
 void TestMissingDll(const Args& args);
 void TestTray(const Args& args);
+void TestAdapter(const Args& args);
 
 }  // namespace kwt

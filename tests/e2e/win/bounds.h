@@ -20,6 +20,9 @@ inline constexpr double kCountsPerSecondMax = 5.5;
 inline constexpr double kHideMs = 350;
 // Ending a launched program after the last connection dropped: a tick, then TerminateProcess (160 ms emulated).
 inline constexpr double kDropToExitMs = 1500;
+// Proof that nothing happens: five ticks of 200 ms in which the program would have acted, with room for a
+// late tick.
+inline constexpr DWORD kQuietMs = 1200;
 // The system announces the drop, so the ending starts at once: well inside one 200 ms tick, although
 // ending a process takes 100 ms and more in the emulated machine.
 inline constexpr double kAnnouncedDropToExitMs = 200;

@@ -204,6 +204,22 @@ bool LastRasCall(RasCall& call) {
     return sscanf(log.c_str(), "dwSize=%lu cb=%lu calls=%ld", &call.dwSize, &call.cb, &call.calls) == 3;
 }
 
+// The script polls C:\kwtest\host\request and answers "<number> <exit code>" in C:\kwtest\host\done.
+bool Host(const std::string& command) {
+    static int number = 0;
+    const std::string mine = std::to_string(++number);
+    CreateDirectoryW(L"C:\\kwtest\\host", nullptr);
+    if (!ok(WriteFileAtomically(L"C:\\kwtest\\host\\request", mine + " " + command + "\n"),
+            "could not ask the host for [%s]: error %lu", command.c_str(), GetLastError()))
+        return false;
+    std::string done;
+    const bool answered = WaitUntil(
+        [&] { return ReadWholeFile(L"C:\\kwtest\\host\\done", done) && done.rfind(mine + " ", 0) == 0; }, 20000, 5);
+    if (!ok(answered, "the host did not carry out [%s] within 20 s", command.c_str()))
+        return false;
+    return ok(done == mine + " 0\n", "the host failed [%s]: [%s]", command.c_str(), done.c_str());
+}
+
 const wchar_t* const kAppKey = L"Software\\Kopplungswacht";
 
 bool RegSet(const std::wstring& subkey, const wchar_t* name, const std::string& value) {

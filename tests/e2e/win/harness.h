@@ -59,6 +59,11 @@ struct RasCall {
 };
 bool LastRasCall(RasCall& call);
 
+// ---- the Linux host around the Wine session (the adapter area's script carries these out) ----
+// "tun NAME" makes a tun device and holds it open, up; "up NAME", "down NAME"; "remove NAME" closes it;
+// "shot NAME" saves a picture of the display. True once the host reports it done without error.
+bool Host(const std::string& command);
+
 // ---- registry (HKCU) ----
 extern const wchar_t* const kAppKey;  // Software\Kopplungswacht
 bool RegSet(const std::wstring& subkey, const wchar_t* name, const std::string& value);

@@ -9,6 +9,7 @@ int wmain() {
         {"settings", kwt::TestSettings},     {"list", kwt::TestList},
         {"window", kwt::TestWindow},         {"sweep", kwt::TestSweep},
         {"missingdll", kwt::TestMissingDll}, {"tray", kwt::TestTray},
+        {"adapter", kwt::TestAdapter},
     };
     return kwt::RunDriver("kwtest", areas);
 }

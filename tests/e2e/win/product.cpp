@@ -1,5 +1,6 @@
 #include "product.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstdlib>
@@ -191,6 +192,81 @@ std::string Joined(const std::vector<std::string>& items) {
     for (const std::string& s : items)
         out += "[" + s + "]";
     return out;
+}
+
+// The texts come back through memory in the list's own process, since the message carries pointers.
+std::vector<ListViewRow> ListViewRows(HWND list, int columns) {
+    std::vector<ListViewRow> rows;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(list, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process)
+        return rows;
+    constexpr int kChars = 512;
+    auto* remote = static_cast<BYTE*>(
+        VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+    const LRESULT count = remote ? SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) : 0;
+    for (int row = 0; row < count; ++row) {
+        ListViewRow seen;
+        for (int column = 0; column < columns; ++column) {
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+            item.cchTextMax = kChars;
+            WriteProcessMemory(process, remote, &item, sizeof(item), nullptr);
+            const LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote));
+            wchar_t text[kChars] = {};
+            ReadProcessMemory(process, remote + sizeof(LVITEMW), text, sizeof(text) - sizeof(wchar_t), nullptr);
+            seen.cells.push_back(Utf8(std::wstring(text, static_cast<size_t>(length > 0 ? length : 0))));
+        }
+        // The state image: 1 unchecked, 2 checked.
+        seen.checked = (SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12) == 2;
+        rows.push_back(seen);
+    }
+    if (remote)
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return rows;
+}
+
+std::string Joined(const std::vector<ListViewRow>& rows) {
+    std::string out;
+    for (const ListViewRow& row : rows) {
+        out += row.checked ? "[x" : "[ ";
+        for (const std::string& cell : row.cells)
+            out += "|" + cell;
+        out += "]";
+    }
+    return out;
+}
+
+void PressKeys(const std::vector<WORD>& keys, bool alt) {
+    std::vector<INPUT> inputs;
+    auto key = [&](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    if (alt)
+        key(VK_MENU, false);
+    for (WORD vk : keys) {
+        key(vk, false);
+        key(vk, true);
+    }
+    if (alt)
+        key(VK_MENU, true);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+bool BringToFront(HWND window) {
+    return WaitUntil(
+        [&] {
+            SetForegroundWindow(window);
+            return GetForegroundWindow() == window;
+        },
+        3000, 50);
 }
 
 bool ReadChild(const std::wstring& path, ChildRecord& record) {

@@ -57,6 +57,18 @@ bool CloseMessageBox(HWND box, DWORD timeoutMs = 2000);
 std::vector<std::string> ListEntries(const Product& product);
 std::string Joined(const std::vector<std::string>& items);
 
+// A report-view list of another process: its rows' texts, column by column, and whether each is checked.
+struct ListViewRow {
+    std::vector<std::string> cells;
+    bool checked = false;
+};
+std::vector<ListViewRow> ListViewRows(HWND list, int columns);
+std::string Joined(const std::vector<ListViewRow>& rows);
+
+// Key presses, as the user types them, to the foreground window; `alt` holds Alt down around them.
+void PressKeys(const std::vector<WORD>& keys, bool alt = false);
+bool BringToFront(HWND window);
+
 // ---- programs started by the product or by the test ----
 struct ChildRecord {
     DWORD pid = 0;
