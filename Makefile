@@ -85,7 +85,7 @@ demo: win
 # The earlier build is copied into the project folder, where the emulated machine sees it too.
 bench: win host
 	$(if $(BASELINE),mkdir -p $(BUILD)/baseline && cp $(BASELINE) $(BUILD)/baseline/kopplungswacht.exe)
-	$(call IN_WINE,$(WIN)/bench-wine) tools/bench-wine.sh $(WIN) 20 2 \
+	$(call IN_WINE,$(WIN)/bench-wine) tools/bench-wine.sh $(WIN) $(HOST)/tests/e2e/tun_hold 20 2 \
 		$(if $(BASELINE),$(BUILD)/baseline/kopplungswacht.exe)
 	tools/bench-tick.sh $(HOST)
 

@@ -3,26 +3,31 @@
 # the targets (drop-to-exit median <= 250 ms, worst <= 450 ms; launch within start delay + 1 s +- 10%),
 # the program's handles and private bytes over 60 irregular connection cycles (flat when nothing leaks),
 # the wineserver requests of an idle tick, and the CPU time of the program and of the wineserver over 60 s
-# of idling with the window hidden. Given an earlier build, it measures that build's latency and idle cost
+# of idling with the window hidden; and for a chosen network adapter (a tun device in a network namespace of
+# its own) the time from its going down to the program's end and the requests of an idle tick. Given an earlier build, it measures that build's latency and idle cost
 # in the same run and compares them.
-# Usage: tools/bench-wine.sh <cross build dir> [cycles (default 20)] [delay s (default 2)]
-#                            [an earlier build's kopplungswacht.exe]
+# Usage: tools/bench-wine.sh <cross build dir> <tun_hold of the host build> [cycles (default 20)]
+#                            [delay s (default 2)] [an earlier build's kopplungswacht.exe]
 # Needs the cross build (program and tests/e2e/win) to be built.
 # No -e: a measurement that fails is reported and the others still run; the exit status says if any failed.
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
 root="$KW_ROOT"
-[ $# -ge 1 ] || { echo "usage: bench-wine.sh <cross build dir> [cycles] [delay s] [earlier kopplungswacht.exe]"; exit 2; }
+[ $# -ge 2 ] || {
+    echo "usage: bench-wine.sh <cross build dir> <tun_hold> [cycles] [delay s] [earlier kopplungswacht.exe]"
+    exit 2
+}
 win="$1"
-cycles="${2:-20}"
-delay="${3:-2}"
-baseline="${4:-}"
+tunhold="$2"
+cycles="${3:-20}"
+delay="${4:-2}"
+baseline="${5:-}"
 idle=60
 exe="$win/src/platform/win32/kopplungswacht.exe"
 tests="$win/tests/e2e/win"
 state="$win/bench-wine"
 kwbench="$tests/kwbench.exe"
-for f in "$exe" "$kwbench" "$tests/kwchild.exe" "$tests/rasapi32.dll" ${baseline:+"$baseline"}; do
+for f in "$exe" "$kwbench" "$tests/kwchild.exe" "$tests/rasapi32.dll" "$tunhold" ${baseline:+"$baseline"}; do
     [ -f "$f" ] || { echo "missing $f: build $win first"; exit 1; }
 done
 
@@ -174,23 +179,7 @@ idle_requests() {
     wait_for 60 test -f "$out/idle-end"
     : >"$out/idle-read"
     wait "$runner" || { echo "$label: the idle run failed"; return 1; }
-    tail -c +"$from" "$log" | awk -v label="$label" '
-        { tid = substr($0, 1, index($0, ":") - 1); line[NR] = $0; who[NR] = tid }
-        /^[0-9a-f]+: get_message\(\) = 0 .*msg=00000113/ { timers[tid]++ }
-        END {
-            for (t in timers) if (timers[t] > timers[main]) main = t
-            for (i = 1; i <= NR; ++i) {
-                if (who[i] != main) continue
-                if (line[i] ~ /^[0-9a-f]+: [a-z_]+\(/ && line[i] !~ /^[0-9a-f]+: [a-z_]+\(\) = /) ++requests
-                if (line[i] ~ /get_message\(\) = 0 .*msg=00000113/ && ++seen >= 11) {
-                    if (seen == 11) first = requests
-                    last = requests; ticks = seen - 11
-                }
-            }
-            if (ticks < 10) { printf "%s: too few timer messages in the trace (%d)\n", label, ticks; exit 1 }
-            printf "%s: %.2f wineserver requests per idle tick (%d requests over %d timer messages)\n", label,
-                   (last - first) / ticks, last - first, ticks
-        }'
+    tail -c +"$from" "$log" | awk -v label="$label" -f "$root/tools/tick-requests.awk"
 }
 
 # Not exported: the commands of this script must not pass for processes of the prefix.
@@ -210,6 +199,9 @@ if ! idle_cost "$exe" "this build"; then
 elif [ -n "$before" ]; then
     echo "$idle_total $before" | awk '$2 > 0 {printf "this build idles at %.0f%% of the earlier build'"'"'s cost\n", 100 * $1 / $2}'
 fi
+
+bash "$root/tests/e2e/netns.sh" "$state" "$tunhold" bash "$root/tools/bench-adapter.sh" "$kwbench" "$exe" 12 ||
+    status=1
 
 bash "$root/tests/e2e/teardown.sh" "$state"
 exit "$status"

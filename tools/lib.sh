@@ -58,6 +58,14 @@ kw_fixture_env() {
     fi
 }
 
+# kw_run_driver DRIVER AREA PROGRAM [ARG]...: runs an area of a test driver (kwtest.exe, kwbench.exe) on the
+# program under Wine in the environment set up, stopped after KW_E2E_TIMEOUT seconds (default 120).
+kw_run_driver() {
+    local driver="$1" area="$2" program="$3"
+    shift 3
+    timeout -k 5 "${KW_E2E_TIMEOUT:-120}" wine "$driver" "$area" "$(kw_winpath "$program")" "$@" </dev/null
+}
+
 # kw_start_xvfb LOG: starts Xvfb on the first free display from :91 on and exports DISPLAY once it listens
 # (its socket is there). KW_XVFB_PID is its process. setsid and a file instead of a pipe: ctest waits for
 # every process that holds its output pipe.

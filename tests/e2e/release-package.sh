@@ -74,6 +74,14 @@ ok "program ProductVersion" same "$(value_of "$work/exe-version.bin" ProductVers
 ok "the manifest's version is $version.0" \
     same "$(wrestool -x --raw -t 24 "$exe" | sed -n 's/.*name="Kopplungswacht" version="\([0-9.]*\)".*/\1/p')" \
     "$version.0"
+# What the program imports: Windows' known DLLs (never searched for, so never taken from the program's
+# folder), and comctl32, which the manifest binds to the system's side-by-side copy. Everything else it
+# loads at run time from the system directory.
+ok "the program imports only known DLLs and comctl32" \
+    same "$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr '[:upper:]' '[:lower:]' | LC_ALL=C sort |
+        tr '\n' ' ')" "advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll user32.dll "
+ok "the manifest binds comctl32 version 6" \
+    grep -q 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' <(wrestool -x --raw -t 24 "$exe")
 # The installer's icon is the program's: same images, byte for byte (the installer pads its slots).
 wrestool -x -t 14 "$setup" -o "$work/setup.ico"
 ok "the installer's icon has the program's two images" \

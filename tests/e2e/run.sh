@@ -9,4 +9,4 @@ shift 4
 kw_fixture_env "$state"
 [ -f "$state/display" ] || { echo "the e2e fixture is not set up (run setup.sh first)"; exit 1; }
 [ -f "$exe" ] || { echo "missing $exe"; exit 1; }
-timeout -k 5 "${KW_E2E_TIMEOUT:-120}" wine "$driver" "$area" "$(kw_winpath "$exe")" "$@" </dev/null
+kw_run_driver "$driver" "$area" "$exe" "$@"

@@ -8,6 +8,7 @@ namespace kwt {
 void Bench(const Args& args);
 void Flap(const Args& args);
 void Idle(const Args& args);
+void AdapterDrops(const Args& args);
 void ShowForScreenshot(const Args& args);
 
 }  // namespace kwt

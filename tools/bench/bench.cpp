@@ -7,9 +7,12 @@
 // kwtest.exe flap <exe> [cycles, default 60]: the connection goes up and down irregularly with two programs
 // on the list, some drops during the countdown, some too short for a tick; the program's handle count and
 // private bytes after cycle 5 and at the end, as the test rasapi32.dll measures them inside the program.
-// kwtest.exe idle <exe> [seconds, default 60]: the program idles with no connection and its window hidden,
-// between the marker files C:\kwtest\out\idle-begin and idle-end (then waits for idle-read), while tools/bench-wine.sh
-// reads the CPU time of the program and of the wineserver from outside.
+// kwtest.exe idle <exe> [seconds, default 60] [adapter]: the program idles with no connection and its window
+// hidden, between the marker files C:\kwtest\out\idle-begin and idle-end (then waits for idle-read), while
+// tools/bench-wine.sh reads the CPU time of the program and of the wineserver from outside; with the name of
+// a network adapter, that adapter is chosen.
+// kwtest.exe adapter <exe> [drops, default 12]: inside tests/e2e/netns.sh, a chosen tun device goes up until
+// the program has started and then down; the time from the device going down to the program's end.
 #include <algorithm>
 #include <cstdlib>
 
@@ -202,9 +205,50 @@ void Flap(const Args& args) {
           late.privateBytes);
 }
 
+void AdapterDrops(const Args& args) {
+    const int cycles = args.size() > 1 ? _wtoi(args[1].c_str()) : 12;
+    ResetWorld();
+    StoreSettings({ChildEntry(L"bench.txt", "bench")}, "1");
+    ok(RegSet(std::wstring(kAppKey) + L"\\Adapter", L"adapter0", "kwbench0"), "could not choose the adapter");
+    Product product;
+    if (!Host("tun kwbench0") || !Host("down kwbench0") || !product.Start(args[0]))
+        return;
+    std::vector<double> drops;
+    for (int i = 0; i < cycles; ++i) {
+        DeleteFileW(OutFile(L"bench.txt").c_str());
+        SleepPumping(static_cast<DWORD>((i * 53) % 200));
+        ChildRecord child;
+        if (!Host("up kwbench0") || !ok(WaitForChild(OutFile(L"bench.txt"), child, 8000), "drop %d: no launch", i))
+            break;
+        HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, child.pid);
+        WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusGestartet; }, 3000);
+        // The device goes down at varying points of the 200 ms tick.
+        SleepPumping(static_cast<DWORD>(50 + (i * 71) % 200));
+        if (!Host("down kwbench0"))
+            break;
+        const double down = NowMs();
+        const DWORD wait = h ? WaitForSingleObject(h, 3000) : WAIT_FAILED;
+        const double drop = NowMs() - down;
+        ok(wait == WAIT_OBJECT_0 && ExitCodeOf(h) == 1, "drop %d: expected the child ended with exit code 1, got %lu",
+           i, ExitCodeOf(h));
+        if (wait == WAIT_OBJECT_0)
+            drops.push_back(drop);
+        Print("drop %2d: adapter down to exit %6.1f ms\n", i, drop);
+        EndAndClose(h, 9);
+        WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusBeendet; }, 3000);
+    }
+    product.Kill();
+    ResetWorld();
+    if (!drops.empty())
+        Print("adapter-drop-to-exit: median %.1f ms, worst %.1f ms over %zu drops (a tick is 200 ms)\n", Median(drops),
+              *std::max_element(drops.begin(), drops.end()), drops.size());
+}
+
 void Idle(const Args& args) {
     const int seconds = args.size() > 1 ? _wtoi(args[1].c_str()) : 60;
     ResetWorld();
+    if (args.size() > 2)
+        ok(RegSet(std::wstring(kAppKey) + L"\\Adapter", L"adapter0", Utf8(args[2])), "could not choose the adapter");
     Product product;
     if (!product.Start(args[0]))
         return;

@@ -1,4 +1,4 @@
-// kwbench.exe <bench|flap|idle|show> <path of kopplungswacht.exe> [more]: the measurements of `make bench` and
+// kwbench.exe <bench|flap|idle|adapter|show> <path of kopplungswacht.exe> [more]: the measurements of `make bench` and
 // the scene of the screenshot, driven from outside with the end-to-end tests' harness.
 #include "areas.h"
 #include "harness.h"
@@ -8,6 +8,7 @@ int wmain() {
         {"bench", kwt::Bench},
         {"flap", kwt::Flap},
         {"idle", kwt::Idle},
+        {"adapter", kwt::AdapterDrops},
         {"show", kwt::ShowForScreenshot},
     };
     return kwt::RunDriver("kwbench", areas);

@@ -184,12 +184,15 @@ std::wstring OutFile(const wchar_t* name) {
     return std::wstring(kOutDir) + L"\\" + name;
 }
 
-std::wstring ChildExe() {
+std::wstring BesideThisExe(const wchar_t* name) {
     wchar_t path[MAX_PATH];
     DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring dir(path, n);
-    dir.erase(dir.find_last_of(L'\\') + 1);
-    return dir + L"kwchild.exe";
+    return dir.substr(0, dir.find_last_of(L'\\') + 1) + name;
+}
+
+std::wstring ChildExe() {
+    return BesideThisExe(L"kwchild.exe");
 }
 
 void SetConnections(const std::string& order) {

@@ -48,7 +48,8 @@ extern const wchar_t* const kOutDir;   // C:\kwtest\out, emptied by ResetWorld
 bool ReadWholeFile(const std::wstring& path, std::string& content);
 bool WriteFileAtomically(const std::wstring& path, const std::string& content);
 std::wstring OutFile(const wchar_t* name);
-std::wstring ChildExe();  // kwchild.exe beside this program
+std::wstring BesideThisExe(const wchar_t* name);  // a file beside the driver, such as kwchild.exe
+std::wstring ChildExe();
 
 // What the fake rasapi32.dll reports: "1", "0", "error 5".
 void SetConnections(const std::string& order);

@@ -214,7 +214,8 @@ void DownFromTheStart(const std::wstring& exe, const std::wstring& screenshot) {
 
 // iphlpapi.dll comes from the system directory only, also where the session loads a native DLL of that
 // name first (the script sets iphlpapi=n,b): one planted beside the program is never loaded.
-void PlantedIphlpapiIsIgnored(const std::wstring& exe, const std::wstring& plantedDll) {
+void PlantedIphlpapiIsIgnored(const std::wstring& exe) {
+    const std::wstring plantedDll = BesideThisExe(L"planted\\iphlpapi.dll");
     const std::wstring dir = std::wstring(kTestDir) + L"\\plant-ip";
     const std::wstring copy = dir + L"\\kopplungswacht.exe";
     const std::wstring planted = dir + L"\\iphlpapi.dll";
@@ -243,16 +244,14 @@ void PlantedIphlpapiIsIgnored(const std::wstring& exe, const std::wstring& plant
 
 }  // namespace
 
-// Args: the product's exe, the planted iphlpapi.dll, and where the host saves the dialog's picture.
+// Args: the product's exe, and where the host saves the dialog's picture (a path of the host's).
 void TestAdapter(const Args& args) {
-    if (!ok(args.size() >= 2, "usage: kwtest adapter <kopplungswacht.exe> <planted iphlpapi.dll> [picture]"))
-        return;
     ResetWorld();
     ChosenByKeyboard(args[0]);
     ResetWorld();
-    DownFromTheStart(args[0], args.size() > 2 ? args[2] : L"");
+    DownFromTheStart(args[0], args.size() > 1 ? args[1] : L"");
     ResetWorld();
-    PlantedIphlpapiIsIgnored(args[0], args[1]);
+    PlantedIphlpapiIsIgnored(args[0]);
     ResetWorld();
 }
 

@@ -36,13 +36,6 @@ private:
     bool moved_ = false;
 };
 
-std::wstring BesideThisExe(const wchar_t* name) {
-    wchar_t path[MAX_PATH];
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dir(path, n);
-    return dir.substr(0, dir.find_last_of(L'\\') + 1) + name;
-}
-
 void PlantedDllIsIgnored(const std::wstring& exe) {
     const std::wstring plantDir = std::wstring(kTestDir) + L"\\plant";
     const std::wstring copy = plantDir + L"\\kopplungswacht.exe";

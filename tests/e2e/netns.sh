@@ -1,23 +1,26 @@
 #!/bin/bash
-# The network-adapter area: a Wine session of its own in a network namespace of its own, so that the
-# program sees the tun devices this test makes as a VPN program would, and nothing of the host's. A host
-# loop carries out what kwtest.exe asks for (tun devices up, down and away; a screenshot).
-# Usage: adapter.sh <state dir> <kwtest.exe> <kopplungswacht.exe> <tun_hold> <planted iphlpapi.dll> [picture]
+# A Wine session of its own in a network namespace of its own, so that the program sees the tun devices
+# that its caller makes as a VPN program would, and nothing of the host's. A host loop carries out what
+# the driver asks for (kwt::Host: tun devices up, down and away; a screenshot). The command runs inside,
+# with the session's Wine environment; it may be a function of tools/lib.sh (kw_run_driver).
+# Usage: netns.sh <fixture state dir> <tun_hold> <command> [arguments]
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
-state="$1" kwtest="$2" exe="$3" tunhold="$4" planted="$5" picture="${6:-}"
+state="$1" tunhold="$2"
 
-if [ "${KW_ADAPTER_NETNS:-}" != 1 ]; then
+if [ "${KW_IN_NETNS:-}" != 1 ]; then
     [ -f "$state/display" ] || { echo "the e2e fixture is not set up (run setup.sh first)"; exit 1; }
     # As root a namespace of its own; otherwise as root of a user namespace of its own.
     if [ "$(id -u)" -eq 0 ]; then
-        exec env KW_ADAPTER_NETNS=1 unshare -n bash "$0" "$@"
+        exec env KW_IN_NETNS=1 unshare -n bash "$0" "$@"
     fi
-    exec env KW_ADAPTER_NETNS=1 unshare -rn bash "$0" "$@"
+    exec env KW_IN_NETNS=1 unshare -rn bash "$0" "$@"
 fi
 
+shift 2
 ip link set lo up
-session="$state/adapter"
+session="$state/netns"
+export KW_SESSION="$session"
 rm -rf "$session"
 mkdir -p "$session"
 # The fixture's wineserver runs outside this namespace and would list the host's interfaces: a copy of its
@@ -80,8 +83,7 @@ host_loop &
 loop=$!
 
 status=0
-timeout -k 5 "${KW_E2E_TIMEOUT:-120}" wine "$kwtest" adapter "$(kw_winpath "$exe")" "$(kw_winpath "$planted")" \
-    ${picture:+"$picture"} </dev/null || status=$?
+"$@" || status=$?
 if [ "$status" -ne 0 ] && [ -s "$session/host.log" ]; then
     echo "what the host did:"
     cat "$session/host.log"
