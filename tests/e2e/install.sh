@@ -87,6 +87,7 @@ ok "installed program: kwtest window area" same "$?" "0"
 
 echo "== update over a running copy, silent"
 run reg add "$settings_key\\Schlafen" /v schlafen /d 7 /f >/dev/null
+run reg add "$settings_key\\Adapter" /v adapter0 /d wg-buero /f >/dev/null
 wine "$exe_path" </dev/null >/dev/null 2>&1 &
 program=$!
 # The installer looks for the window, not the process: wait until the window is there.
@@ -103,6 +104,7 @@ ok "update: the exe is in place" cmp "$unix_instdir/kopplungswacht.exe" \
     <(unzip -p "$zip" kopplungswacht.exe)
 ok "update: the earlier choice to start with Windows stays" same "$(reg_value "$run_key" Kopplungswacht)" "\"$exe_path\""
 ok "update: settings untouched" same "$(reg_value "$settings_key\\Schlafen" schlafen)" "7"
+ok "update: the chosen adapter untouched" same "$(reg_value "$settings_key\\Adapter" adapter0)" "wg-buero"
 
 echo "== uninstall, silent, keeping the settings"
 run "$instdir\\uninstall.exe" /S
@@ -111,6 +113,7 @@ ok "uninstall: the program folder is gone" absent "$unix_instdir"
 ok "uninstall: the shortcut is gone" absent "$shortcut"
 ok "uninstall: the Run value is gone" same "$(reg_value "$run_key" Kopplungswacht)" "(none)"
 ok "uninstall: the settings stay" same "$(reg_value "$settings_key\\Schlafen" schlafen)" "7"
+ok "uninstall: the chosen adapter stays" same "$(reg_value "$settings_key\\Adapter" adapter0)" "wg-buero"
 
 echo "== install without autostart, then uninstall with the settings"
 run "$setup" /S

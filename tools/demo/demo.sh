@@ -63,7 +63,7 @@ if [ "$virtual" = 1 ]; then
 else
     wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 </dev/null || true
 fi
-# The list and the delay, as the program stores them.
+# The list, the delay and the chosen network adapters (none), as the program stores them.
 reg="$out/demo-settings.reg"
 {
     printf 'REGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\Software\\Kopplungswacht]\r\n\r\n'
@@ -72,6 +72,8 @@ reg="$out/demo-settings.reg"
     printf '"datei1"="\\"C:\\\\windows\\\\system32\\\\clock.exe\\""\r\n'
     for i in 2 3 4 5 6 7 8 9; do printf '"datei%s"=""\r\n' "$i"; done
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Kopplungswacht\\Schlafen]\r\n"schlafen"="5"\r\n'
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Kopplungswacht\\Adapter]\r\n'
+    for i in 0 1 2 3 4 5 6 7 8 9; do printf '"adapter%s"=""\r\n' "$i"; done
 } >"$reg"
 wine regedit /S "$(kw_winpath "$reg")" </dev/null >/dev/null 2>&1
 # The desktop and font settings take effect for processes started after the prefix's server is gone.
