@@ -11,12 +11,8 @@
 namespace kw {
 namespace {
 
-constexpr std::int16_t kRightButton = 2;
-constexpr std::int16_t kDeleteKey = 46;  // VK_DELETE
-
 // Hide the read-only box, only existing files, Explorer style, long names. One file per use, and the
 // process's current folder may follow the chosen file.
-constexpr std::uint32_t kOpenFlags = 0x4 | 0x1000 | 0x80000 | 0x200000;
 static_assert(kOpenFlags == 2625540);
 
 std::string Quoted(const std::string& path) {
@@ -130,7 +126,7 @@ void Form1::filelist_DblClick() {
 }
 
 void Form1::filelist_KeyUp(std::int16_t KeyCode) {
-    if (KeyCode == kDeleteKey && !unloading_ && p_.view.listIndex() >= 0) {
+    if (KeyCode == vbKeyDelete && !unloading_ && p_.view.listIndex() >= 0) {
         Command2_Click();
     }
 }
@@ -138,7 +134,7 @@ void Form1::filelist_KeyUp(std::int16_t KeyCode) {
 // A left click where the pointer is selects the entry under it, as the list itself decides; the
 // events in between let the list see the press and the release before the removal.
 void Form1::filelist_MouseUp(std::int16_t Button, float X, float Y) {
-    if (Button != kRightButton || unloading_) {
+    if (Button != vbRightButton || unloading_) {
         return;
     }
     const auto dx = static_cast<std::int32_t>(std::lrint(X));

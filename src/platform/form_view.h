@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -21,12 +22,21 @@ enum class ControlId {
     Command4,
     status,
 };
+inline constexpr std::size_t kControlCount = static_cast<std::size_t>(ControlId::status) + 1;
 
 // The window has no maximise box, so it is either normal or minimised.
 enum WindowState : int { vbNormal = 0, vbMinimized = 1 };
 
 // The items of the tray pop-up menu.
 enum class MenuItem { none, mnu_name, mnu_quit };
+
+// Key codes (VK_RETURN, which is also Enter's character code, and VK_DELETE), and the mouse buttons of the
+// list's mouse events.
+inline constexpr std::int16_t vbKeyReturn = 13;
+inline constexpr std::int16_t vbKeyDelete = 46;
+inline constexpr std::int16_t vbLeftButton = 1;
+inline constexpr std::int16_t vbRightButton = 2;
+inline constexpr std::int16_t vbMiddleButton = 4;
 
 // Message box styles.
 inline constexpr int vbOKOnly = 0;

@@ -7,6 +7,8 @@ namespace kw {
 
 // The number the dialog reports when the user cancels it.
 inline constexpr std::int32_t kDialogCancelled = 32755;
+// OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_LONGNAMES: the flags of the add command's dialog.
+inline constexpr std::uint32_t kOpenFlags = 0x4 | 0x1000 | 0x80000 | 0x200000;
 
 // The window's open-file dialog object: what the next showing asks for, and the file name chosen last,
 // which the next showing starts with.

@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
+#include "app/text.h"
+
 namespace kw {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 bool IsDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }

@@ -24,8 +24,8 @@ std::optional<std::int16_t> Form1::zahl(const std::string& text) {
 
 // A stored text that is not a number (edited by hand) falls back to the default of 2 seconds.
 void Form1::ladeSchlafzeit() {
-    const std::string stored = p_.store.read(program::kTitle, kSchlafen, kSchlafenKey, "2");
-    schlafzeit = zahl(stored).value_or(2);
+    const std::string stored = p_.store.read(program::kTitle, kSchlafen, kSchlafenKey, kDefaultDelayText);
+    schlafzeit = zahl(stored).value_or(kDefaultDelay);
     p_.view.setText(ControlId::Text1, std::to_string(schlafzeit));
 }
 
@@ -66,7 +66,7 @@ void Form1::speichern() {
 
 void Form1::Text1_KeyPress(std::int16_t& KeyAscii) {
     // An Enter queued behind "Beenden" neither stores nor confirms anything.
-    if (KeyAscii != 13 || unloading_) {
+    if (KeyAscii != vbKeyReturn || unloading_) {
         return;
     }
     if (p_.view.text(ControlId::Text1).empty()) {
@@ -74,13 +74,13 @@ void Form1::Text1_KeyPress(std::int16_t& KeyAscii) {
     }
     const auto value = zahl(p_.view.text(ControlId::Text1));
     if (!value) {
-        p_.view.setText(ControlId::Text1, "2");
+        p_.view.setText(ControlId::Text1, kDefaultDelayText);
     } else if (*value < 1) {
         p_.view.setText(ControlId::Text1, "1");
     }
     const std::string text = p_.view.text(ControlId::Text1);
     const StoreResult stored = p_.store.write(program::kTitle, kSchlafen, kSchlafenKey, text);
-    schlafzeit = zahl(text).value_or(2);
+    schlafzeit = zahl(text).value_or(kDefaultDelay);
     // Confirming a delay that the next start will not know would be a lie.
     if (!stored.stored()) {
         p_.view.messageBox("Die Startverzögerung von " + text +

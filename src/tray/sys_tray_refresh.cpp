@@ -7,10 +7,6 @@
 namespace kw {
 namespace {
 
-constexpr std::uint32_t kOsVersionInfoSize = 148;
-constexpr std::uint32_t kOsVersionInfoExSize = 156;
-constexpr std::uint16_t kSuitePersonal = 0x200;
-constexpr std::uint8_t kProductWorkstation = 1;
 
 // The packed mouse position is a signed 32-bit value: x in the low 16 bits, y in the high ones.
 constexpr std::int32_t kMaxX = 65535;
@@ -100,7 +96,7 @@ Hwnd clsSysTrayRefresh::FindOverflowToolbar() {
 
 std::int32_t clsSysTrayRefresh::BSVersion() {
     OsVersionInfoA info{};
-    info.dwOSVersionInfoSize = kOsVersionInfoSize;
+    info.dwOSVersionInfoSize = sizeof(OsVersionInfoA);
     os_.getVersion(info);
     switch (info.dwPlatformId) {
         case 0: return kWin32s;
@@ -133,7 +129,7 @@ std::string clsSysTrayRefresh::BSInfo() {
     std::string extra;
     if (version > kWinNT351) {
         OsVersionInfoExA ex{};
-        ex.dwOSVersionInfoSize = kOsVersionInfoExSize;
+        ex.dwOSVersionInfoSize = sizeof(OsVersionInfoExA);
         if (os_.getVersion(ex)) {
             if (ex.wProductType == kProductWorkstation) {
                 extra = version <= kWinNT4 ? " Workstation" : " Profesional";
@@ -147,7 +143,7 @@ std::string clsSysTrayRefresh::BSInfo() {
             extra += FixedText(ex.szCSDVersion, sizeof ex.szCSDVersion);
         } else {
             OsVersionInfoA info{};
-            info.dwOSVersionInfoSize = kOsVersionInfoSize;
+            info.dwOSVersionInfoSize = sizeof(OsVersionInfoA);
             os_.getVersion(info);
             extra = FixedText(info.szCSDVersion, sizeof info.szCSDVersion);
         }

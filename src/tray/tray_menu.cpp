@@ -2,13 +2,6 @@
 #include "ui/form1.h"
 
 namespace kw {
-namespace {
-
-constexpr std::uint32_t kLeftButtonDown = 0x201;   // WM_LBUTTONDOWN
-constexpr std::uint32_t kRightButtonDown = 0x204;  // WM_RBUTTONDOWN
-constexpr std::uint32_t kRightButtonUp = 0x205;    // WM_RBUTTONUP
-
-}  // namespace
 
 // The callback arrives as the window's own mouse-move message, with the icon's identifier first. A real
 // movement of the pointer over the window carries the button state there instead, and its client point
@@ -19,14 +12,14 @@ void Form1::Form_MouseMove(std::uint32_t iconId, std::uint32_t code) {
     if (iconId != TrayIcon::kId || unloading_) {
         return;
     }
-    if (code != kLeftButtonDown && code != kRightButtonDown && code != kRightButtonUp) {
+    if (code != TrayIcon::kLeftButtonDown && code != TrayIcon::kRightButtonDown && code != TrayIcon::kRightButtonUp) {
         return;
     }
     // As a point, each of these codes is (code, 0).
     if (p_.view.pointerAt(static_cast<std::int32_t>(code), 0)) {
         return;
     }
-    if (code == kLeftButtonDown) {
+    if (code == TrayIcon::kLeftButtonDown) {
         mnu_name_Click();
     } else {
         popupMenu();

@@ -12,6 +12,10 @@ struct TrayIcon {
     static constexpr std::uint32_t kId = 1;
     static constexpr std::uint32_t kFlags = 7;              // NIF_MESSAGE | NIF_ICON | NIF_TIP
     static constexpr std::uint32_t kCallbackMessage = 512;  // WM_MOUSEMOVE: the window's own mouse handler
+    // The mouse messages that the callback carries: WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_RBUTTONUP.
+    static constexpr std::uint32_t kLeftButtonDown = 0x201;
+    static constexpr std::uint32_t kRightButtonDown = 0x204;
+    static constexpr std::uint32_t kRightButtonUp = 0x205;
 
     // Fills `nid` field by field in the record's order; the tip is the program's name.
     void fill(Hwnd window, std::uint32_t icon);

@@ -2,7 +2,6 @@
 #include "ui/form1.h"
 
 #include "app/program_info.h"
-#include "ui/layout.h"
 
 namespace kw {
 
@@ -26,7 +25,7 @@ void Form1::Form_Load() {
 
     // The watcher is the program's reason to run: without its timer the program would sit in the tray
     // and never see a connection.
-    if (!p_.view.startTimer(layout::kTimerInterval)) {
+    if (!p_.view.startTimer(kTimer1Interval)) {
         p_.view.messageBox(
             "Kopplungswacht kann die DFÜ-Verbindungen nicht überwachen, weil Windows keinen Zeitgeber bereitstellt."
             "\r\nDas Programm wird beendet.",

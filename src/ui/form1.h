@@ -40,6 +40,9 @@ namespace kw {
 inline constexpr std::int16_t True = -1;
 inline constexpr std::int16_t False = 0;
 
+// The watcher's timer `Timer1` ticks this often, in milliseconds, from start-up to the end.
+inline constexpr std::uint32_t kTimer1Interval = 200;
+
 // Window-show style of every launched program: shown minimised and activated (SW_SHOWMINIMIZED).
 inline constexpr int kShowMinimized = 2;
 

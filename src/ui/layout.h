@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/form_view.h"
+#include "settings/delay.h"
 
 namespace kw::layout {
 
@@ -20,9 +21,8 @@ struct ControlDesign {
 
 inline constexpr int kClientWidth = 5820;  // twips
 inline constexpr int kClientHeight = 3525;
-inline constexpr int kTimerInterval = 200;  // milliseconds
 
-inline constexpr std::array<ControlDesign, 11> kControls{{
+inline constexpr std::array<ControlDesign, kControlCount> kControls{{
     {ControlId::Label1, Kind::Label,
      "Folgende Programme bei DFÜ-Verbindung starten und bei Trennung der Verbindung terminieren:", 120, 0, 4215, 495,
      3},
@@ -32,7 +32,7 @@ inline constexpr std::array<ControlDesign, 11> kControls{{
     {ControlId::Command3, Kind::Button, "&Bearbeiten", 4320, 1440, 1455, 375, 4},
     {ControlId::Command5, Kind::Button, "&Info", 4320, 2640, 1455, 375, 8},
     {ControlId::Label2, Kind::Label, "Nach Einwahlbeginn so viele Sekunden warten:", 120, 2760, 3495, 255, 9},
-    {ControlId::Text1, Kind::TextBox, "2", 3600, 2760, 615, 285, 10},
+    {ControlId::Text1, Kind::TextBox, kDefaultDelayText, 3600, 2760, 615, 285, 10},
     {ControlId::aktiv, Kind::Label, "Momentan aktive DFÜ-Verbindungen: 0", 120, 3000, 4095, 255, 5},
     {ControlId::Command4, Kind::Button, "&Fenster minimieren", 4320, 3120, 1455, 375, 7},
     {ControlId::status, Kind::Label, "Status der Programme: Beendet", 120, 3240, 4095, 255, 6},

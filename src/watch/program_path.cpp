@@ -1,5 +1,6 @@
 #include "watch/program_path.h"
 
+#include "app/text.h"
 #include "app/utf.h"
 
 namespace kw {
@@ -7,10 +8,6 @@ namespace {
 
 // The system's command line holds at most this many UTF-16 characters, its end included.
 constexpr std::size_t kMaxCommandLine = 32767;
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 bool IsSeparator(char c) {
     return c == '\\' || c == '/';

@@ -16,7 +16,7 @@ std::int32_t Form1::aufzaehlen() {
     }
     verbindungen_[0] = RasConnA{};
     verbindungen_[0].dwSize = sizeof(RasConnA);
-    std::uint32_t bytes = verbindungen_[0].dwSize * kRasConnBufferRecords;
+    std::uint32_t bytes = kRasConnBufferBytes;  // record 0's size times the 256 records
     std::uint32_t connections = 0;
     if (p_.remoteAccess.enumConnections(&verbindungen_[0], &bytes, &connections) != 0) {
         return -1;

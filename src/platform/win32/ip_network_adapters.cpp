@@ -19,9 +19,6 @@ using NotifyIpInterfaceChangeFn = NETIO_STATUS(WINAPI*)(ADDRESS_FAMILY, PIPINTER
                                                         HANDLE*);
 using CancelMibChangeNotify2Fn = NETIO_STATUS(WINAPI*)(HANDLE);
 
-static_assert(IF_TYPE_PPP == kIfTypePpp && IF_TYPE_SOFTWARE_LOOPBACK == kIfTypeLoopback);
-static_assert(IfOperStatusUp == kIfOperStatusUp);
-
 template <typename Fn>
 Fn Function(HMODULE module, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));

@@ -42,12 +42,6 @@ struct InputBoxState {
     std::wstring prompt, title, text;
 };
 
-std::wstring ItemText(HWND item) {
-    std::vector<wchar_t> buffer(static_cast<std::size_t>(GetWindowTextLengthW(item)) + 1);
-    const int copied = GetWindowTextW(item, buffer.data(), static_cast<int>(buffer.size()));
-    return std::wstring(buffer.data(), static_cast<std::size_t>(std::max(copied, 0)));
-}
-
 INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
@@ -67,7 +61,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
                 if (LOWORD(wParam) == IDOK) {
                     auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-                    state->text = ItemText(GetDlgItem(dialog, IDC_INPUT_TEXT));
+                    state->text = WindowText(GetDlgItem(dialog, IDC_INPUT_TEXT));
                 }
                 EndDialog(dialog, LOWORD(wParam));
                 return TRUE;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/program_info.h"
 #include "platform/win32/control_ids.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/strings.h"
@@ -14,7 +15,6 @@ namespace kw::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"" KW_MAIN_WINDOW_CLASS;
-constexpr wchar_t kTitle[] = L"Kopplungswacht";
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT_PTR kText1SubclassId = 1;
@@ -25,9 +25,9 @@ constexpr UINT kMenuName = 1;  // the command IDs of the tray menu's items
 constexpr UINT kMenuQuit = 2;
 
 // Window IDs in the order of ControlId.
-constexpr std::array<int, 11> kWindowIds{IDC_LABEL1,   IDC_FILELIST, IDC_COMMAND1, IDC_COMMAND2,
-                                         IDC_COMMAND3, IDC_COMMAND5, IDC_LABEL2,   IDC_TEXT1,
-                                         IDC_AKTIV,    IDC_COMMAND4, IDC_STATUS};
+constexpr int kWindowIds[] = {IDC_LABEL1, IDC_FILELIST, IDC_COMMAND1, IDC_COMMAND2, IDC_COMMAND3, IDC_COMMAND5,
+                              IDC_LABEL2, IDC_TEXT1,    IDC_AKTIV,    IDC_COMMAND4, IDC_STATUS};
+static_assert(std::size(kWindowIds) == kControlCount);
 
 std::size_t IndexOf(ControlId id) {
     return static_cast<std::size_t>(id);
@@ -49,16 +49,6 @@ ControlClass ClassFor(layout::Kind kind) {
     }
     // SS_LEFT wraps at word boundaries; the captions are plain text, so "&" must not mark a key.
     return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
-}
-
-std::wstring WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    if (length <= 0) {
-        return {};
-    }
-    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
-    const int copied = GetWindowTextW(window, buffer.data(), length + 1);
-    return std::wstring(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
 // The window is `owner` itself or owned by it, directly or through a dialog it owns.
@@ -139,7 +129,7 @@ bool MainWindow::create(Form1& form) {
     RECT frame{0, 0, layout::TwipsToPixels(layout::kClientWidth, dpiX),
                layout::TwipsToPixels(layout::kClientHeight, dpiY)};
     AdjustWindowRectEx(&frame, kFrameStyle, FALSE, 0);
-    if (CreateWindowExW(0, kClassName, kTitle, kFrameStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+    if (CreateWindowExW(0, kClassName, Widen(program::kTitle).c_str(), kFrameStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                         frame.bottom - frame.top, nullptr, nullptr, instance_, this) == nullptr) {
         return false;
     }
@@ -363,9 +353,9 @@ LRESULT CALLBACK MainWindow::FilelistProc(HWND window, UINT message, WPARAM wPar
                 owner->form_->filelist_KeyUp(static_cast<std::int16_t>(wParam));
             }
             break;
-        case WM_LBUTTONUP: owner->onListMouseUp(1, lParam); break;
-        case WM_RBUTTONUP: owner->onListMouseUp(2, lParam); break;
-        case WM_MBUTTONUP: owner->onListMouseUp(4, lParam); break;
+        case WM_LBUTTONUP: owner->onListMouseUp(vbLeftButton, lParam); break;
+        case WM_RBUTTONUP: owner->onListMouseUp(vbRightButton, lParam); break;
+        case WM_MBUTTONUP: owner->onListMouseUp(vbMiddleButton, lParam); break;
         case WM_NCDESTROY: RemoveWindowSubclass(window, FilelistProc, kFilelistSubclassId); break;
         default: break;
     }
@@ -522,7 +512,7 @@ MenuItem MainWindow::popupMenu() {
 }
 
 void MainWindow::messageBox(const std::string& text, int style, const std::string& title) {
-    const std::wstring caption = title.empty() ? std::wstring(kTitle) : Widen(title);
+    const std::wstring caption = title.empty() ? Widen(program::kTitle) : Widen(title);
     MessageBoxW(hwnd_, Widen(text).c_str(), caption.c_str(), static_cast<UINT>(style) | MB_OK);
 }
 

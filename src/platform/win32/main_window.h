@@ -75,7 +75,7 @@ private:
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
     Form1* form_ = nullptr;
-    std::array<HWND, 11> controls_{};
+    std::array<HWND, kControlCount> controls_{};
     Font font_;
     Menu menu_;
     HICON smallIcon_ = nullptr;

@@ -7,8 +7,6 @@
 namespace kw::win32 {
 namespace {
 
-static_assert(sizeof(DWORD) == sizeof(std::uint32_t));
-
 // The flags of RasConnectionNotification: a connection was made, a connection ended.
 constexpr DWORD kRasCnConnection = 0x00000001;
 constexpr DWORD kRasCnDisconnection = 0x00000002;

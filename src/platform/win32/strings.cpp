@@ -1,5 +1,7 @@
 #include "platform/win32/strings.h"
 
+#include <vector>
+
 #include "app/utf.h"
 
 // wchar_t is UTF-16 here, as the W functions take it.
@@ -14,6 +16,16 @@ std::wstring Widen(std::string_view utf8) {
 
 std::string Narrow(std::wstring_view utf16) {
     return Utf16ToUtf8(std::u16string(utf16.begin(), utf16.end()));
+}
+
+std::wstring WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0) {
+        return {};
+    }
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
+    const int copied = GetWindowTextW(window, buffer.data(), length + 1);
+    return std::wstring(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
 }  // namespace kw::win32

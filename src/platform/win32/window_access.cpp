@@ -2,16 +2,10 @@
 
 #include <windows.h>
 
-#include <cstddef>
-
 #include "platform/win32/handles.h"
 
 namespace kw::win32 {
 namespace {
-
-static_assert(sizeof(Rect) == sizeof(RECT));
-static_assert(offsetof(Rect, left) == offsetof(RECT, left) && offsetof(Rect, top) == offsetof(RECT, top) &&
-              offsetof(Rect, right) == offsetof(RECT, right) && offsetof(Rect, bottom) == offsetof(RECT, bottom));
 
 // Another program's window that has stopped handling messages must not freeze ours for good.
 constexpr UINT kSendTimeoutMs = 2000;
