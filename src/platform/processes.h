@@ -19,9 +19,11 @@ public:
 class Processes {
 public:
     virtual ~Processes() = default;
-    // Runs a complete command line (UTF-8) with the given window-show style (SW_*).
+    // Runs `program` with a complete command line (UTF-8), which the program receives whole, and the given
+    // window-show style (SW_*). An empty `program` leaves the system to find it in the command line.
     // Returns nullptr when the program cannot be started.
-    virtual std::unique_ptr<LaunchedProcess> launch(const std::string& commandLine, int showWindow) = 0;
+    virtual std::unique_ptr<LaunchedProcess> launch(const std::string& program, const std::string& commandLine,
+                                                    int showWindow) = 0;
 };
 
 }  // namespace kw

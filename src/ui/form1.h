@@ -19,6 +19,7 @@
 #include "platform/app_instance.h"
 #include "platform/drop_data.h"
 #include "platform/event_pump.h"
+#include "platform/file_look_up.h"
 #include "platform/form_view.h"
 #include "platform/input_box.h"
 #include "platform/mouse_input.h"
@@ -68,6 +69,7 @@ struct Platform {
     MouseInput& mouse;
     NetworkAdapters& adapters;
     AdapterDialog& adapterDialog;
+    FileLookUp& files;
 };
 
 class Form1 {
@@ -143,6 +145,7 @@ private:
 
     // Launcher and terminator.
     void starten();
+    std::unique_ptr<LaunchedProcess> programmStarten(const std::string& entry);
     void warten(std::int16_t seconds);
     void terminieren();
     void prozessbeenden(LaunchedProcess* process);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ui/form1.h"
+#include "watch/program_path.h"
 
 namespace kw {
 
@@ -30,8 +31,21 @@ void Form1::starten() {
     // Entries added or removed during the countdown count; entries beyond the slots are not launched.
     const int m = std::min(p_.view.listCount(), static_cast<int>(pids.size()));
     for (int i = 0; i < m; ++i) {
-        pids[i] = p_.processes.launch(p_.view.listItem(i), kShowMinimized);
+        pids[i] = programmStarten(p_.view.listItem(i));
     }
+}
+
+// The entry's program is chosen here, where a planted C:\Program.exe cannot be taken for it; the system
+// then starts exactly that program, or finds it itself where the entry leaves no doubt.
+std::unique_ptr<LaunchedProcess> Form1::programmStarten(const std::string& entry) {
+    if (entry.empty()) {
+        return nullptr;
+    }
+    const ProgramChoice choice = ChooseProgram(entry, [this](const std::string& path) { return p_.files.lookUp(path); });
+    if (choice.kind == ProgramChoice::Kind::NotFound) {
+        return nullptr;
+    }
+    return p_.processes.launch(choice.kind == ProgramChoice::Kind::Found ? choice.program : "", entry, kShowMinimized);
 }
 
 void Form1::warten(std::int16_t seconds) {

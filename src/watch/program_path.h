@@ -5,10 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace kw {
+#include "platform/file_look_up.h"
 
-// What a path names. An image is a file that starts with an executable header ("MZ"), whatever its name.
-enum class PathKind { missing, file, image, folder };
+namespace kw {
 
 struct ProgramChoice {
     enum class Kind {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/app_instance.h"
+#include "platform/win32/handles.h"
 
 namespace kw::win32 {
 
@@ -10,16 +11,11 @@ namespace kw::win32 {
 // and the user's SID. The mutex is held until the process ends.
 class Win32AppInstance final : public AppInstance {
 public:
-    Win32AppInstance() = default;
-    Win32AppInstance(const Win32AppInstance&) = delete;
-    Win32AppInstance& operator=(const Win32AppInstance&) = delete;
-    ~Win32AppInstance() override;
-
     bool anotherCopyRuns() override;
     void endProcess() override;
 
 private:
-    HANDLE mutex_ = nullptr;
+    Kernel mutex_;
 };
 
 }  // namespace kw::win32

@@ -24,6 +24,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     kw::win32::MainWindow window(instance);
     kw::win32::RasRemoteAccess remoteAccess(pump);
     kw::win32::Win32Processes processes;
+    kw::win32::Win32FileLookUp files;
     kw::win32::RegistryStore store;
     kw::win32::Win32UserLocale locale;
     kw::win32::Win32WindowAccess windows;
@@ -37,7 +38,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     kw::win32::Win32AdapterDialog adapterDialog(instance, window);
 
     kw::Form1 form(kw::Platform{window, pump, remoteAccess, processes, store, locale, windows, os, tray, single,
-                                fileDialog, input, mouse, adapters, adapterDialog});
+                                fileDialog, input, mouse, adapters, adapterDialog, files});
     if (!window.create(form)) {
         return 1;
     }

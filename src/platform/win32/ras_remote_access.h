@@ -26,7 +26,6 @@ public:
 private:
     using EnumConnectionsFn = DWORD(WINAPI*)(RasConnA*, LPDWORD, LPDWORD);
     using ConnectionNotificationFn = DWORD(WINAPI*)(HANDLE, HANDLE, DWORD);
-    using Event = Owned<HANDLE, CloseHandle>;
 
     // Loads the DLL once; later calls do nothing.
     void load();
@@ -34,7 +33,7 @@ private:
     static void CALLBACK Announced(void* self, BOOLEAN timedOut);
 
     MessagePump& pump_;
-    Event changed_;  // set by the service when a connection comes up or ends
+    Kernel changed_;  // set by the service when a connection comes up or ends
     // The system's wait for `changed_`; it ends before the event is closed.
     HANDLE wait_ = nullptr;
     bool tried_ = false;

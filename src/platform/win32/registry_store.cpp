@@ -4,27 +4,13 @@
 
 #include <vector>
 
+#include "platform/win32/handles.h"
 #include "platform/win32/strings.h"
 
 namespace kw::win32 {
 namespace {
 
-class RegistryKey {
-public:
-    RegistryKey() = default;
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey() {
-        if (key_ != nullptr) {
-            RegCloseKey(key_);
-        }
-    }
-    HKEY* receive() { return &key_; }
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
+using RegistryKey = Owned<HKEY, RegCloseKey>;
 
 std::wstring KeyPath(const std::string& app, const std::string& section) {
     return L"Software\\" + Widen(app) + L"\\" + Widen(section);
