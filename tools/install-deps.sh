@@ -4,7 +4,7 @@
 #        install-deps.sh vm     what makes and boots the emulated test machine (tools/vm/)
 set -euo pipefail
 
-wanted=(cmake make g++ libgtest-dev clang-14 libclang-rt-14-dev g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine fonts-freefont-ttf
+wanted=(cmake make g++ libgtest-dev clang-14 clang-tidy libclang-rt-14-dev g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine fonts-freefont-ttf
     xvfb x11-utils xauth imagemagick iproute2 valgrind nsis zip unzip icoutils)
 if [ "${1:-}" = vm ]; then
     wanted=(qemu-system-x86 mmdebstrap e2fsprogs)

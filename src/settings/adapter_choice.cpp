@@ -20,6 +20,7 @@ std::string SlotKey(int slot) {
 // Empty slots are skipped, and a name stored twice (by hand) counts once.
 void Form1::adapterLaden() {
     std::vector<std::string> stored;
+    stored.reserve(kMaxAdapters);
     for (int i = 0; i < kMaxAdapters; ++i) {
         stored.push_back(p_.store.read(program::kTitle, kAdapter, SlotKey(i), ""));
     }

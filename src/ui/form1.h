@@ -77,6 +77,9 @@ public:
     explicit Form1(const Platform& platform) : p_(platform) {}
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
+    Form1(Form1&&) = delete;
+    Form1& operator=(Form1&&) = delete;
+    ~Form1() = default;
 
     // Start-up and quitting.
     void Form_Load();

@@ -48,7 +48,8 @@ std::string RegistryStore::read(const std::string& app, const std::string& secti
     std::vector<wchar_t> buffer(64);
     for (;;) {
         DWORD type = 0;
-        DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        const std::size_t room = buffer.size() * sizeof(wchar_t);
+        DWORD bytes = static_cast<DWORD>(room);
         const LSTATUS status = RegQueryValueExW(handle.get(), name.c_str(), nullptr, &type,
                                                 reinterpret_cast<BYTE*>(buffer.data()), &bytes);
         if (status == ERROR_MORE_DATA) {
@@ -78,7 +79,8 @@ StoreResult RegistryStore::write(const std::string& app, const std::string& sect
         return Failure(status);
     }
     const std::wstring text = Widen(value);
-    const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));  // with the terminating NUL
+    const std::size_t withNul = (text.size() + 1) * sizeof(wchar_t);  // a REG_SZ's size counts its NUL
+    const auto bytes = static_cast<DWORD>(withNul);
     status =
         RegSetValueExW(handle.get(), Widen(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes);
     return status == ERROR_SUCCESS ? StoreResult{} : Failure(status);

@@ -32,7 +32,7 @@ namespace {
 // The same field at the same place with the same size in both records.
 #define KW_SAME_FIELD(ours, theirs, field)                                                                      \
     static_assert(offsetof(ours, field) == offsetof(theirs, field) &&                                           \
-                      sizeof(std::declval<ours>().field) == sizeof(std::declval<theirs>().field),               \
+                      sizeof(decltype(std::declval<ours>().field)) == sizeof(decltype(std::declval<theirs>().field)),   \
                   #field " of " #ours " differs from " #theirs)
 
 // RASCONNA has grown since its first form, which RasEnumConnectionsA still takes when dwSize says 412:
