@@ -59,7 +59,7 @@ TEST(AdapterCount, TheDialUpCountAndTheChosenAdaptersThatAreUp) {
         rig.remote.connections = row.dialUp;
         rig.remote.errorCode = row.dialUpError;
         rig.form.Timer1_Timer();
-        EXPECT_EQ(rig.view.text(ControlId::aktiv), std::string("Momentan aktive DFÜ-Verbindungen: ") + row.aktiv);
+        EXPECT_EQ(rig.view.text(ControlId::aktiv), std::string(kAktivPrefix) + row.aktiv);
         const bool connected = std::string(row.aktiv) != "0" && std::string(row.aktiv) != "-1";
         EXPECT_EQ(rig.processes.attempts.size(), connected ? 1u : 0u);
         EXPECT_EQ(rig.form.gestartet, connected ? True : False);

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "fakes/form_fixture.h"
-#include "watch/program_path.h"
 
 namespace kw::test {
 namespace {
@@ -312,152 +311,20 @@ TEST_F(LauncherTest, ConnectionDroppingDuringTheCountdownIsNoticedAfterTheLaunch
     EXPECT_EQ(processes.launched()[0]->exitCode, 1u);
 }
 
-TEST(UnquotedEntry, RunsTheProgramItsAuthorMeant) {
-    using Kind = ProgramChoice::Kind;
-    const PathKind image = PathKind::image;  // a file that starts with "MZ"
-    const PathKind file = PathKind::file;
-    struct Row {
-        const char* label;
-        const char* entry;
-        std::map<std::string, PathKind> files;
-        Kind kind;
-        const char* program;
-    };
-    const std::set<std::string> folders = {"C:", "C:\\Program Files", "C:\\Program Files\\x", "C:\\Daten",
-                                           "C:\\T\\a b.exe"};
-    const std::vector<Row> rows = {
-        {"a program planted on the way is passed over",
-         "C:\\Program Files\\x\\y.exe arg",
-         {{"C:\\Program.exe", image}, {"C:\\Program Files\\x\\y.exe", image}},
-         Kind::Found,
-         "C:\\Program Files\\x\\y.exe"},
-        {"the program meant is gone, the planted one is still passed over",
-         "C:\\Program Files\\x\\y.exe arg",
-         {{"C:\\Program.exe", image}},
-         Kind::NotFound,
-         ""},
-        {"nothing there", "C:\\Programme\\Fehlt\\fehlt.exe -x", {}, Kind::NotFound, ""},
-        {"the longest name wins",
-         "C:\\Werkzeuge\\mein prog.exe zwei -x",
-         {{"C:\\Werkzeuge\\mein.exe", image}, {"C:\\Werkzeuge\\mein prog.exe", image}},
-         Kind::Found,
-         "C:\\Werkzeuge\\mein prog.exe"},
-        {"no arguments",
-         "C:\\Program Files\\x\\y.exe",
-         {{"C:\\Program Files\\x\\y.exe", image}},
-         Kind::Found,
-         "C:\\Program Files\\x\\y.exe"},
-        {".exe added like the system adds it",
-         "C:\\Program Files\\x\\y -x",
-         {{"C:\\Program Files\\x\\y.exe", image}},
-         Kind::Found,
-         "C:\\Program Files\\x\\y.exe"},
-        {"a dot in a folder name adds no extension",
-         "C:\\Program Files\\Tool 2.0\\tool -x",
-         {{"C:\\Program Files\\Tool 2.0\\tool.exe", image}},
-         Kind::Found,
-         "C:\\Program Files\\Tool 2.0\\tool.exe"},
-        {"a name with a dot is taken as it is",
-         "C:\\Program Files\\x\\y.v2 -x",
-         {{"C:\\Program Files\\x\\y.v2.exe", image}},
-         Kind::NotFound,
-         ""},
-        {"tab and blank runs",
-         "C:\\Program Files\\x\\y.exe\t  arg",
-         {{"C:\\Program Files\\x\\y.exe", image}},
-         Kind::Found,
-         "C:\\Program Files\\x\\y.exe"},
-        {"an argument that is a path",
-         "C:\\Program Files\\x\\y.exe C:\\Daten\\a b.txt",
-         {{"C:\\Program Files\\x\\y.exe", image}, {"C:\\Daten\\a b.txt", file}},
-         Kind::Found,
-         "C:\\Program Files\\x\\y.exe"},
-        {"network share",
-         "\\\\Server\\Werkzeuge\\mein prog.exe /x",
-         {{"\\\\Server\\Werkzeuge\\mein prog.exe", image}},
-         Kind::Found,
-         "\\\\Server\\Werkzeuge\\mein prog.exe"},
-        {"a document is no program",
-         "C:\\T\\a b.txt",
-         {{"C:\\T\\a.exe", image}, {"C:\\T\\a b.txt", file}},
-         Kind::Found,
-         "C:\\T\\a.exe"},
-        {"a document alone runs nothing", "C:\\T\\a b.txt", {{"C:\\T\\a b.txt", file}}, Kind::NotFound, ""},
-        {"batch file", "C:\\T\\s.BAT /q", {{"C:\\T\\s.BAT", file}}, Kind::Found, "C:\\T\\s.BAT"},
-        {"command script", "C:\\T\\s.Cmd /q", {{"C:\\T\\s.Cmd", file}}, Kind::Found, "C:\\T\\s.Cmd"},
-        {"com program", "C:\\T\\s.com /q", {{"C:\\T\\s.com", image}}, Kind::Found, "C:\\T\\s.com"},
-        {"an image runs whatever its extension",
-         "C:\\Mein Schoner\\x.scr /s",
-         {{"C:\\Mein Schoner\\x.scr", image}},
-         Kind::Found,
-         "C:\\Mein Schoner\\x.scr"},
-        {"an image without extension is not found by the name the system tries",
-         "C:\\Mein Schoner\\x /s",
-         {{"C:\\Mein Schoner\\x", image}},
-         Kind::NotFound,
-         ""},
-        {"a file named .exe that is no image runs nothing",
-         "C:\\T\\kaputt.exe -x",
-         {{"C:\\T\\kaputt.exe", file}},
-         Kind::NotFound,
-         ""},
-        {"a file named .exe that is no image is passed over for the image before it",
-         "C:\\T\\a b.exe",
-         {{"C:\\T\\a.exe", image}, {"C:\\T\\a b.exe", file}},
-         Kind::Found,
-         "C:\\T\\a.exe"},
-        {"a folder named .exe",
-         "C:\\T\\a b.exe",
-         {{"C:\\T\\a.exe", image}, {"C:\\T\\a b.exe", PathKind::folder}},
-         Kind::Found,
-         "C:\\T\\a.exe"},
-        {"quoted", "\"C:\\Program Files\\x\\y.exe\" arg", {{"C:\\Program.exe", image}}, Kind::LeftToSystem, ""},
-        {"no blank", "C:\\Programme\\y.exe", {}, Kind::LeftToSystem, ""},
-        {"bare name on the search path", "notepad.exe datei.txt", {}, Kind::LeftToSystem, ""},
-        {"relative path", "Werkzeuge\\mein prog.exe", {}, Kind::LeftToSystem, ""},
-        {"blank in front", " C:\\Program Files\\x\\y.exe", {}, Kind::LeftToSystem, ""},
-        {"empty", "", {}, Kind::LeftToSystem, ""},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
-        int lookUps = 0;
-        const ProgramChoice choice = ChooseProgram(row.entry, [&](const std::string& path) {
-            ++lookUps;
-            const auto found = row.files.find(path);
-            return found != row.files.end() ? found->second
-                   : folders.count(path)    ? PathKind::folder
-                                            : PathKind::missing;
-        });
-        EXPECT_EQ(choice.kind, row.kind);
-        EXPECT_EQ(choice.program, row.program);
-        if (row.kind == Kind::LeftToSystem) {
-            EXPECT_EQ(lookUps, 0) << "left to the system as before, without looking at any file";
-        }
-    }
-}
-
-// A command line holds 32767 UTF-16 characters with its end; an entry past that (a store edited by hand)
-// is not read for its program at all. Umlauts count once, though they take two bytes.
-TEST(UnquotedEntry, LongerThanACommandLineRunsNothingAndIsNotRead) {
-    const std::string program = "C:\\Program Files\\x\\y.exe";
-    int lookUps = 0;
-    const auto lookUp = [&](const std::string& path) {
-        ++lookUps;
-        return path == program ? PathKind::image : PathKind::missing;
-    };
-    std::string longest = program + " ";
-    for (std::size_t i = longest.size(); i < 32766; ++i) {
-        longest += "ä";
-    }
-    const ProgramChoice fits = ChooseProgram(longest, lookUp);
-    EXPECT_EQ(fits.kind, ProgramChoice::Kind::Found);
-    EXPECT_EQ(fits.program, program);
-
-    lookUps = 0;
-    const ProgramChoice past = ChooseProgram(longest + "x", lookUp);
-    EXPECT_EQ(past.kind, ProgramChoice::Kind::NotFound);
-    EXPECT_EQ(lookUps, 0);
-    EXPECT_EQ(ChooseProgram("\"" + longest + "\"", lookUp).kind, ProgramChoice::Kind::NotFound) << "quoted";
+// The entry's program is chosen by the core and handed to the system as it is; a quoted entry is left to
+// the system, without a look at any file.
+TEST_F(LauncherTest, TheChosenProgramIsStartedWithTheWholeEntry) {
+    files.paths = {{"C:\\Program.exe", PathKind::image}, {"C:\\Program Files", PathKind::folder},
+                   {"C:\\Program Files\\Tool", PathKind::folder}, {"C:\\Program Files\\Tool\\tool.exe", PathKind::image}};
+    start("0", {"C:\\Program Files\\Tool\\tool.exe -x", "\"C:\\a.exe\" /b", "C:\\Programme Alt\\weg.exe"});
+    const std::size_t quotedLookUps = files.lookedUp.size();
+    tick(1);
+    EXPECT_EQ(processes.attempts, (std::vector<std::string>{"C:\\Program Files\\Tool\\tool.exe -x", "\"C:\\a.exe\" /b"}))
+        << "an entry that names no program is not started";
+    EXPECT_EQ(processes.programs, (std::vector<std::string>{"C:\\Program Files\\Tool\\tool.exe", ""}));
+    EXPECT_EQ(PidsOf(form).size(), 4u);
+    EXPECT_EQ(PidsOf(form)[2], 0);
+    EXPECT_EQ(quotedLookUps, 0u);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "fakes/failure_point.h"
+#include "platform/file_look_up.h"
 #include "platform/processes.h"
 
 namespace kw::test {
@@ -52,8 +54,10 @@ class FakeProcesses final : public Processes {
     };
 
 public:
-    std::unique_ptr<LaunchedProcess> launch(const std::string& commandLine, int showWindow) override {
+    std::unique_ptr<LaunchedProcess> launch(const std::string& program, const std::string& commandLine,
+                                            int showWindow) override {
         attempts.push_back(commandLine);
+        programs.push_back(program);
         if (Fails(faults, "launch " + commandLine) || failing.count(commandLine) != 0) {
             return nullptr;
         }
@@ -111,6 +115,7 @@ public:
     std::set<std::string> endingAtOnce;  // programs that end right after their start
     std::deque<std::int32_t> nextPids;   // IDs to hand out before counting on
     std::vector<std::string> attempts;   // every launch, failed ones too
+    std::vector<std::string> programs;   // the program named for each, "" where the system finds it
     std::vector<std::shared_ptr<ProcessRecord>> table;
     std::function<std::uint32_t()> clock;
     FailurePoint* faults = nullptr;
@@ -139,6 +144,23 @@ private:
     }
 
     std::int32_t counter_ = 1000;
+};
+
+// Files and folders by their full paths; every other path is missing.
+class FakeFileLookUp final : public FileLookUp {
+public:
+    PathKind lookUp(const std::string& path) override {
+        lookedUp.push_back(path);
+        // A path that cannot be read.
+        if (Fails(faults, "lookUp " + path))
+            return PathKind::missing;
+        const auto found = paths.find(path);
+        return found != paths.end() ? found->second : PathKind::missing;
+    }
+
+    std::map<std::string, PathKind> paths;
+    std::vector<std::string> lookedUp;
+    FailurePoint* faults = nullptr;
 };
 
 }  // namespace kw::test

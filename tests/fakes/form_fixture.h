@@ -20,15 +20,10 @@
 #include "fakes/fake_shell_tray.h"
 #include "fakes/fake_user_locale.h"
 #include "fakes/fake_window_access.h"
+#include "shown_texts.h"
 #include "ui/form1.h"
 
 namespace kw::test {
-
-inline const std::string kStatusStarting = "Status der Programme: Werden gestartet...";
-inline const std::string kStatusStarted = "Status der Programme: Gestartet";
-inline const std::string kStatusEnding = "Status der Programme: Werden terminiert...";
-inline const std::string kStatusEnded = "Status der Programme: Beendet";
-inline const std::string kLaunching = "Programme werden gestartet...";
 
 struct FormRig {
     FormRig() {
@@ -93,10 +88,11 @@ struct FormRig {
     FakeMouseInput mouse;
     FakeNetworkAdapters adapters;
     FakeAdapterDialog adapterDialog;
+    FakeFileLookUp files;
     // The calls of start-up, the tray and the unload, in order, across the fakes.
     std::vector<std::string> journal;
     Form1 form{Platform{view, events, remote, processes, store, locale, windows, os, tray, instance, fileDialog, input,
-                        mouse, adapters, adapterDialog}};
+                        mouse, adapters, adapterDialog, files}};
     Hwnd trayToolbar = 0;
 };
 
@@ -109,11 +105,6 @@ inline std::vector<std::int32_t> PidsOf(const Form1& form) {
         ids.push_back(process ? process->pid() : 0);
     }
     return ids;
-}
-
-// "Programme werden in 3 Sekunden gestartet..."
-inline std::string CountdownText(int seconds) {
-    return "Programme werden in " + std::to_string(seconds) + " Sekunden gestartet...";
 }
 
 }  // namespace kw::test
