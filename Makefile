@@ -85,9 +85,9 @@ demo: win
 # The earlier build is copied into the project folder, where the emulated machine sees it too.
 bench: win host
 	$(if $(BASELINE),mkdir -p $(BUILD)/baseline && cp $(BASELINE) $(BUILD)/baseline/kopplungswacht.exe)
-	$(call IN_WINE,$(WIN)/bench-wine) tools/bench-wine.sh $(WIN) $(HOST)/tests/e2e/tun_hold 20 2 \
+	$(call IN_WINE,$(WIN)/bench-wine) bench/bench-wine.sh $(WIN) $(HOST)/tests/e2e/tun_hold 20 2 \
 		$(if $(BASELINE),$(BUILD)/baseline/kopplungswacht.exe)
-	tools/bench-tick.sh $(HOST)
+	bench/bench-tick.sh $(HOST)
 
 clean:
 	rm -rf $(BUILD) $(DIST)

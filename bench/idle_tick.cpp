@@ -1,5 +1,5 @@
 // Runs idle ticks of the connection watcher (no connection, nothing launched) over a program list of
-// the given length, for counting instructions with callgrind: tools/bench-tick.sh. It also prints how
+// the given length, for counting instructions with callgrind: bench-tick.sh. It also prints how
 // often the ticks wrote a label, each write being a trip to the window system in the real program.
 #include <cstdlib>
 #include <iostream>

@@ -67,7 +67,7 @@ TEST_F(FormTest, StartUpWithAnEmptyStore) {
     ASSERT_NE(form.trayrefresh, nullptr);
     EXPECT_EQ(form.trayrefresh->hwnd(), 0u);
     EXPECT_TRUE(store.writes.empty()) << "start-up writes nothing";
-    EXPECT_EQ(view.text(ControlId::status), "Status der Programme: Beendet");
+    EXPECT_EQ(view.text(ControlId::status), kStatusEnded);
     EXPECT_EQ(remote.calls, 0) << "the first count waits for the first tick";
 }
 

@@ -194,7 +194,7 @@ TEST_F(TrayTest, QuitDuringTheCountdownDeletesTheIconAtOnceAndLaunchesNothing) {
         EXPECT_TRUE(rig.processes.attempts.empty());
         EXPECT_TRUE(rig.tray.icons.empty());
         EXPECT_EQ(rig.view.unloadCalls, 1);
-        EXPECT_NE(rig.statusTexts().back(), "Status der Programme: Gestartet");
+        EXPECT_NE(rig.statusTexts().back(), kStatusStarted);
     }
 }
 

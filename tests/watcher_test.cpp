@@ -50,7 +50,7 @@ TEST(WatcherStates, OneTickFromEachStateWithEachKindOfCount) {
         rig.remote.errorCode = row.error;
         rig.form.Timer1_Timer();
 
-        EXPECT_EQ(rig.view.text(ControlId::aktiv), std::string("Momentan aktive DFÜ-Verbindungen: ") + row.aktiv);
+        EXPECT_EQ(rig.view.text(ControlId::aktiv), std::string(kAktivPrefix) + row.aktiv);
         const auto status = rig.statusTexts();
         EXPECT_EQ(std::vector<std::string>(status.begin() + static_cast<long>(statusBefore), status.end()), row.status);
         EXPECT_EQ(rig.form.gestartet, row.gestartetAfter);
@@ -75,7 +75,7 @@ TEST_F(WatcherTest, AktivShowsEveryCountAndIsWrittenWhenItChanges) {
         remote.connections = c.n;
         remote.errorCode = c.error;
         form.Timer1_Timer();
-        EXPECT_EQ(view.text(ControlId::aktiv), std::string("Momentan aktive DFÜ-Verbindungen: ") + c.shown);
+        EXPECT_EQ(view.text(ControlId::aktiv), std::string(kAktivPrefix) + c.shown);
     }
     EXPECT_EQ(
         view.textsSet(ControlId::aktiv),

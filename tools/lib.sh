@@ -17,15 +17,55 @@ wait_for() {
     done
 }
 
+# kw_number HEADER NAME: the number that HEADER (a path in the project) defines as NAME.
+kw_number() {
+    local value
+    value="$(sed -n "s/^#define $2 \([0-9][0-9]*\)$/\1/p" "$KW_ROOT/$1")"
+    [ -n "$value" ] || { echo "$1 has no number $2" >&2; return 1; }
+    echo "$value"
+}
+
 # The version of src/app/version.h as major.minor.revision.
 kw_version() {
     local part value version=""
     for part in MAJOR MINOR REVISION; do
-        value="$(sed -n "s/^#define KW_VERSION_$part \([0-9][0-9]*\)$/\1/p" "$KW_ROOT/src/app/version.h")"
-        [ -n "$value" ] || { echo "src/app/version.h has no KW_VERSION_$part" >&2; return 1; }
+        value="$(kw_number src/app/version.h "KW_VERSION_$part")" || return 1
         version="${version:+$version.}$value"
     done
     echo "$version"
+}
+
+# kw_bench_target NAME: a target of bench/targets.h (KW_TARGET_NAME), such as DROP_TO_EXIT_MEDIAN_MS.
+kw_bench_target() { kw_number bench/targets.h "KW_TARGET_$1"; }
+
+# kw_exchange NAME: a name of tests/e2e/win/exchange.h (C:\kwtest and the files in it) as the C side sees it,
+# its literals joined and their backslashes unescaped.
+kw_exchange() {
+    local body token tokens value=""
+    body="$(sed -n "s/^#define $1 \(.*\)$/\1/p" "$KW_ROOT/tests/e2e/win/exchange.h")"
+    [ -n "$body" ] || { echo "tests/e2e/win/exchange.h has no $1" >&2; return 1; }
+    read -ra tokens <<<"$body"
+    for token in "${tokens[@]}"; do
+        case "$token" in
+            \"*\")
+                token="${token#\"}"
+                token="${token%\"}"
+                value+="${token//\\\\/\\}"
+                ;;
+            *) value+="$(kw_exchange "$token")" || return 1 ;;
+        esac
+    done
+    echo "$value"
+}
+
+# kw_exchange_path PREFIX NAME: where the file or folder NAME of tests/e2e/win/exchange.h lies in the Wine
+# prefix PREFIX, as a Unix path.
+kw_exchange_path() {
+    local value
+    value="$(kw_exchange "$2")" || return 1
+    [[ "$value" == 'C:\'* ]] || { echo "$2 is no path on drive C: [$value]" >&2; return 1; }
+    value="${value#C:\\}"
+    echo "$1/drive_c/${value//\\//}"
 }
 
 # A Unix path as Wine sees it through drive Z:.
@@ -90,18 +130,73 @@ kw_start_xvfb() {
 }
 kw_listens_or_ended() { [ -S "$1" ] || ! kill -0 "$KW_XVFB_PID" 2>/dev/null; }
 
-# kw_prepare_prefix LOG [unmanaged]: makes the Wine prefix of kw_wine_env if it is not there yet, and gives
-# it the fonts. "unmanaged", for a display without a window manager: Wine would otherwise wait 2 s whenever
-# a window hides.
-kw_prepare_prefix() {
-    local log="$1" mode="${2:-}"
+# kw_wine_fixture LOG [OPTION]...: readies the Wine prefix of kw_wine_env for a session, its output in LOG:
+# made if it is not there yet, with the fonts, its exchange folder (tests/e2e/win/exchange.h) and no Wine
+# process left running, so that what is set here takes effect. The options, in the order they are carried out:
+#   --xvfb XVFB_LOG   a virtual display first (kw_start_xvfb)
+#   --unmanaged       for a display without a window manager: a new prefix does not wait 2 s whenever a
+#                     window hides
+#   --desktop on|off  Wine's own desktop with a taskbar, 1024x768, or the windows on the display itself
+#   --dll DLL         DLL copied into the system directory (the test rasapi32.dll), in place of any copy
+#                     that an interrupted area had moved away
+#   --server SERVER_LOG  one wineserver kept for the whole session (wineserver -p), its output in SERVER_LOG
+#   --warmup DRIVER   then the session's desktop and services started by DRIVER (kwtest.exe warmup), with
+#                     their output in LOG: whatever holds a test runner's output pipe keeps it waiting
+kw_wine_fixture() {
+    local log="$1" xvfb="" unmanaged="" desktop="" dll="" server="" warmup="" sysdir
+    shift
+    while [ "$#" -gt 0 ]; do
+        case "$1" in
+            --unmanaged) unmanaged=1 && shift ;;
+            --xvfb | --desktop | --dll | --server | --warmup)
+                [ "$#" -ge 2 ] || { echo "kw_wine_fixture: $1 needs a value" >&2; return 2; }
+                case "$1" in
+                    --xvfb) xvfb="$2" ;;
+                    --desktop) desktop="$2" ;;
+                    --dll) dll="$2" ;;
+                    --server) server="$2" ;;
+                    --warmup) warmup="$2" ;;
+                esac
+                shift 2
+                ;;
+            *) echo "kw_wine_fixture: unknown option $1" >&2 && return 2 ;;
+        esac
+    done
+    if [ -n "$xvfb" ]; then
+        kw_start_xvfb "$xvfb" || return 1
+    fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        wineboot -i >>"$log" 2>&1 </dev/null
-        if [ "$mode" = unmanaged ]; then
-            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$log" 2>&1 </dev/null
+        wineboot -i >>"$log" 2>&1 </dev/null || return 1
+        if [ -n "$unmanaged" ]; then
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$log" 2>&1 </dev/null || return 1
         fi
     fi
-    kw_wine_fonts >>"$log" 2>&1 </dev/null
+    kw_wine_fonts >>"$log" 2>&1 </dev/null || return 1
+    case "$desktop" in
+        on)
+            wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
+                wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
+            ;;
+        off) wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f || true ;;
+        "") ;;
+        *) echo "kw_wine_fixture: --desktop on or off, not $desktop" >&2 && return 2 ;;
+    esac >>"$log" 2>&1 </dev/null || return 1
+    if [ -n "$dll" ]; then
+        sysdir="$WINEPREFIX/drive_c/windows/system32"
+        rm -f "$sysdir/$(basename "$dll")$(kw_exchange KWT_AWAY_SUFFIX)"
+        cp "$dll" "$sysdir/" || return 1
+    fi
+    mkdir -p "$(kw_exchange_path "$WINEPREFIX" KWT_OUT_DIR)" || return 1
+    # Processes that are already running (explorer) keep the old settings until the server goes, and a
+    # server kept for the session must be the only one.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    if [ -n "$server" ]; then
+        setsid wineserver -p >"$server" 2>&1 </dev/null &
+        if [ -n "$warmup" ]; then
+            setsid wine "$warmup" warmup >>"$log" 2>&1 </dev/null || return 1
+        fi
+    fi
 }
 
 # The fonts the window is laid out for, once per prefix.

@@ -19,17 +19,14 @@ trap cleanup EXIT
 
 if [ -n "${DISPLAY:-}" ]; then
     [ -f "$WINEPREFIX/system.reg" ] || echo "Preparing the Wine prefix $WINEPREFIX (once)..."
-    kw_prepare_prefix /dev/null
+    kw_wine_fixture /dev/null
     wine "$exe"
     exit 0
 fi
 
-kw_start_xvfb "$build/run-xvfb.log"
-echo "No display found: started a virtual one ($DISPLAY)."
 [ -f "$WINEPREFIX/system.reg" ] || echo "Preparing the Wine prefix $WINEPREFIX (once)..."
-kw_prepare_prefix /dev/null unmanaged
-# The font settings take effect for processes started after the prefix's wineserver is gone.
-wineserver -w
+kw_wine_fixture /dev/null --xvfb "$build/run-xvfb.log" --unmanaged
+echo "No display found: started a virtual one ($DISPLAY)."
 
 wine "$exe" </dev/null >/dev/null 2>&1 &
 # The program starts in the notification area; bring its window up for the picture.

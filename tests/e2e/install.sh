@@ -19,17 +19,11 @@ wineserver -k >/dev/null 2>&1 || true
 rm -rf "$WINEPREFIX"
 log="$state/install-wine.log"
 : >"$log"
-# As in the fixture: no 2 s pause whenever a window hides on a display without a window manager.
-kw_prepare_prefix "$log" unmanaged || { cat "$log"; exit 1; }
-wineserver -k >/dev/null 2>&1 || true
-wineserver -w >/dev/null 2>&1 || true
-# One server for the whole scenario, and the desktop process started with its output in a file:
-# whatever holds ctest's output pipe keeps ctest waiting.
-setsid wineserver -p >/dev/null 2>&1 </dev/null &
+# As in the fixture: the test remote-access DLL, so that the installed program runs as in the other areas,
+# and one server for the whole scenario.
+kw_wine_fixture "$log" --unmanaged --dll "$dlldir/rasapi32.dll" --server /dev/null --warmup "$kwtest" ||
+    { cat "$log"; exit 1; }
 trap 'wineserver -k >/dev/null 2>&1' EXIT
-setsid wine "$kwtest" warmup >>"$log" 2>&1 </dev/null
-# The test remote-access DLL, so that the installed program runs as in the other areas.
-cp "$dlldir/rasapi32.dll" "$WINEPREFIX/drive_c/windows/system32/rasapi32.dll"
 
 . "$KW_ROOT/tests/e2e/checks.sh" install
 absent() { [ ! -e "$1" ] || { echo "  still there: $1"; return 1; }; }

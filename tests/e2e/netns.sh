@@ -30,8 +30,9 @@ kw_wine_env "$session/wineprefix" n
 # A native iphlpapi.dll first, as Windows searches for a DLL that is not a known one: a planted copy would
 # then be taken wherever the program's search reaches it.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;iphlpapi=n,b"
-host="$WINEPREFIX/drive_c/kwtest/host"
-mkdir -p "$host"
+request="$(kw_exchange_path "$WINEPREFIX" KWT_HOST_REQUEST)"
+answer="$(kw_exchange_path "$WINEPREFIX" KWT_HOST_DONE)"
+mkdir -p "$(dirname "$request")"
 
 cleanup() {
     wineserver -k >/dev/null 2>&1 || true
@@ -43,8 +44,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-kw_start_xvfb "$session/xvfb.log"
-setsid wineserver -p >"$session/wineserver.log" 2>&1 </dev/null
+kw_wine_fixture "$session/wine.log" --xvfb "$session/xvfb.log" --server "$session/wineserver.log" ||
+    { cat "$session/wine.log"; exit 1; }
 
 device_gone() { ! ip link show "$1" >/dev/null 2>&1; }
 ready() { grep -q ready "$1" 2>/dev/null; }
@@ -69,11 +70,11 @@ carry_out() {
 host_loop() {
     local last="" number command name rc
     while :; do
-        if [ -f "$host/request" ] && read -r number command name <"$host/request" && [ "$number" != "$last" ]; then
+        if [ -f "$request" ] && read -r number command name <"$request" && [ "$number" != "$last" ]; then
             rc=0
             carry_out "$command" "$name" >>"$session/host.log" 2>&1 || rc=$?
-            echo "$number $rc" >"$host/done.new"
-            mv "$host/done.new" "$host/done"
+            echo "$number $rc" >"$answer.new"
+            mv "$answer.new" "$answer"
             last="$number"
         fi
         sleep 0.02

@@ -1,26 +1,27 @@
 #!/bin/bash
 # Shows the product with a realistic program list on the fixture's display and saves a picture of its
-# window. Usage: screenshot.sh <state dir> <kwbench.exe> <kopplungswacht.exe> <output .png>
+# window. Usage: screenshot.sh <state dir> <kwtest.exe> <kopplungswacht.exe> <output .png>
 set -euo pipefail
 . "$(dirname "$0")/../../tools/lib.sh"
-state="$1" kwbench="$2" exe="$3" out="$4"
+state="$1" kwtest="$2" exe="$3" out="$4"
 kw_fixture_env "$state"
-kwdir="$WINEPREFIX/drive_c/kwtest"
-rm -f "$kwdir/show-ready.txt" "$kwdir/show-done.txt" "$out"
-timeout -k 5 60 wine "$kwbench" show "$(kw_winpath "$exe")" </dev/null >"$state/show.log" 2>&1 &
+ready="$(kw_exchange_path "$WINEPREFIX" KWT_SHOW_READY)"
+finished="$(kw_exchange_path "$WINEPREFIX" KWT_SHOW_DONE)"
+rm -f "$ready" "$finished" "$out"
+timeout -k 5 60 wine "$kwtest" show "$(kw_winpath "$exe")" </dev/null >"$state/show.log" 2>&1 &
 show=$!
-ready_or_ended() { [ -f "$kwdir/show-ready.txt" ] || ! kill -0 "$show" 2>/dev/null; }
+ready_or_ended() { [ -f "$ready" ] || ! kill -0 "$show" 2>/dev/null; }
 wait_for 15 ready_or_ended || true
-if [ ! -f "$kwdir/show-ready.txt" ]; then
+if [ ! -f "$ready" ]; then
     echo "the window did not come up"
     cat "$state/show.log"
     wait "$show" || true
     exit 1
 fi
-read -r x y w h <"$kwdir/show-ready.txt"
+read -r x y w h <"$ready"
 full="${out%.png}-full.png"
 kw_screenshot "$full"
-: >"$kwdir/show-done.txt"
+: >"$finished"
 shown=0
 wait "$show" || shown=$?
 cat "$state/show.log"

@@ -18,24 +18,17 @@ fi
 # Left over from an interrupted run.
 "$KW_ROOT/tests/e2e/teardown.sh" "$state" >/dev/null 2>&1 || true
 
-kw_start_xvfb "$state/xvfb.log"
-echo "$KW_XVFB_PID" >"$state/xvfb.pid"
 # A fixture that is not ready leaves nothing running: Xvfb would hold whatever its caller had open.
-not_ready() { [ "$?" -eq 0 ] || "$KW_ROOT/tests/e2e/teardown.sh" "$state" >/dev/null 2>&1; }
+not_ready() {
+    [ "$?" -eq 0 ] && return
+    [ -z "${KW_XVFB_PID:-}" ] || kill "$KW_XVFB_PID" 2>/dev/null || true
+    "$KW_ROOT/tests/e2e/teardown.sh" "$state" >/dev/null 2>&1
+}
 trap not_ready EXIT
-echo "$DISPLAY" >"$state/display"
-
 [ -f "$WINEPREFIX/system.reg" ] || echo "creating the Wine prefix $WINEPREFIX"
-kw_prepare_prefix "$state/wineboot.log" unmanaged
-# Processes that are already running (explorer) keep the old settings until the server goes, and the
-# persistent server below must be the only one.
-wineserver -k >/dev/null 2>&1 || true
-wineserver -w >/dev/null 2>&1 || true
-setsid wineserver -p >"$state/wineserver.log" 2>&1 </dev/null &
-setsid wine "$kwtest" warmup >"$state/warmup.log" 2>&1 </dev/null
-sysdir="$WINEPREFIX/drive_c/windows/system32"
-rm -f "$sysdir/rasapi32.dll.kwtest-away"
-cp "$dlldir/rasapi32.dll" "$sysdir/rasapi32.dll"
-mkdir -p "$WINEPREFIX/drive_c/kwtest/out"
+kw_wine_fixture "$state/wine.log" --xvfb "$state/xvfb.log" --unmanaged --dll "$dlldir/rasapi32.dll" \
+    --server "$state/wineserver.log" --warmup "$kwtest" || { cat "$state/wine.log"; exit 1; }
+echo "$KW_XVFB_PID" >"$state/xvfb.pid"
+echo "$DISPLAY" >"$state/display"
 
 echo "e2e fixture ready: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"

@@ -34,51 +34,34 @@ cleanup() {
 }
 trap cleanup EXIT
 
-virtual=0
+virtual=0 desktop=off
+xvfb=()
 if [ -z "${DISPLAY:-}" ]; then
-    kw_start_xvfb "$out/xvfb.log"
-    echo "Kein Bildschirm gefunden: die Demo läuft auf einem virtuellen ($DISPLAY) und speichert Bildschirmfotos."
-    virtual=1
+    # On a virtual display, Wine's own desktop with a taskbar shows the programs minimised.
+    virtual=1 desktop=on
+    xvfb=(--xvfb "$out/xvfb.log")
 fi
-
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Das Wine-Präfix der Demo wird eingerichtet (einmalig): $WINEPREFIX"
 fi
-kw_prepare_prefix /dev/null
+kw_wine_fixture "$out/wine.log" "${xvfb[@]}" --desktop "$desktop" --dll "$ras" || { cat "$out/wine.log"; exit 1; }
+if [ "$virtual" = 1 ]; then
+    echo "Kein Bildschirm gefunden: die Demo läuft auf einem virtuellen ($DISPLAY) und speichert Bildschirmfotos."
+fi
 c="$WINEPREFIX/drive_c"
-cp "$ras" "$c/windows/system32/rasapi32.dll"
-mkdir -p "$c/kwtest" "$c/kwdemo"
+order="$(kw_exchange_path "$WINEPREFIX" KWT_RAS_ORDER)"
+mkdir -p "$c/kwdemo"
 # The DLL reads the connection count from here on every call; replaced whole, never half written.
 connections() {
-    printf '%s' "$1" >"$c/kwtest/ras.txt.new"
-    mv "$c/kwtest/ras.txt.new" "$c/kwtest/ras.txt"
+    printf '%s' "$1" >"$order.new"
+    mv "$order.new" "$order"
 }
 connections 0
 printf '\xef\xbb\xbfDiese Notiz hat Kopplungswacht geöffnet, weil eine DFÜ-Verbindung steht.\r\nWird die Verbindung getrennt, beendet Kopplungswacht den Editor wieder.\r\n' \
     >"$c/kwdemo/Notiz.txt"
-# On a virtual display, Wine's own desktop with a taskbar shows the programs minimised.
-if [ "$virtual" = 1 ]; then
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 </dev/null
-else
-    wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 </dev/null || true
-fi
-# The list, the delay and the chosen network adapters (none), as the program stores them.
-reg="$out/demo-settings.reg"
-{
-    printf 'REGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\Software\\Kopplungswacht]\r\n\r\n'
-    printf '[HKEY_CURRENT_USER\\Software\\Kopplungswacht\\Files]\r\n'
-    printf '"datei0"="\\"C:\\\\windows\\\\notepad.exe\\" C:\\\\kwdemo\\\\Notiz.txt"\r\n'
-    printf '"datei1"="\\"C:\\\\windows\\\\system32\\\\clock.exe\\""\r\n'
-    for i in 2 3 4 5 6 7 8 9; do printf '"datei%s"=""\r\n' "$i"; done
-    printf '\r\n[HKEY_CURRENT_USER\\Software\\Kopplungswacht\\Schlafen]\r\n"schlafen"="5"\r\n'
-    printf '\r\n[HKEY_CURRENT_USER\\Software\\Kopplungswacht\\Adapter]\r\n'
-    for i in 0 1 2 3 4 5 6 7 8 9; do printf '"adapter%s"=""\r\n' "$i"; done
-} >"$reg"
-wine regedit /S "$(kw_winpath "$reg")" </dev/null >/dev/null 2>&1
-# The desktop and font settings take effect for processes started after the prefix's server is gone.
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
+# The list and the delay, stored as the program stores them; no adapter chosen.
+wine "$kwdemo" settings 5 '"C:\windows\notepad.exe" C:\kwdemo\Notiz.txt' '"C:\windows\system32\clock.exe"' \
+    </dev/null >>"$out/wine.log" 2>&1 || { echo "Die Einstellungen der Demo ließen sich nicht speichern."; exit 1; }
 
 helper() { wine "$kwdemo" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 shot() {

@@ -1,4 +1,5 @@
-// One entry point per test area; each takes the product's exe path and reports through ok().
+// One entry point per test area; each takes the product's exe path and reports through ok(). The show area
+// is no test: it sets the scene of the screenshot.
 #pragma once
 
 #include "harness.h"
@@ -14,5 +15,6 @@ void TestSweep(const Args& args);
 void TestMissingDll(const Args& args);
 void TestTray(const Args& args);
 void TestAdapter(const Args& args);
+void ShowForScreenshot(const Args& args);
 
 }  // namespace kwt

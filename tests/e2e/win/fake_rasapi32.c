@@ -1,5 +1,5 @@
 /* Stand-in for rasapi32.dll in the end-to-end tests' Wine prefix. Wine's own rasapi32 always reports no
- * connection, so this one reports whatever the test put into C:\kwtest\ras.txt ("3", "0", "error 5"), read
+ * connection, so this one reports whatever the test put into KWT_RAS_ORDER ("3", "0", "error 5"), read
  * anew on every call so that the test can change the connection state of a running program. The file is
  * replaced atomically by the test, so a call never sees half a value. Like the real service, it announces
  * each connection made or ended to the events registered with RasConnectionNotification: a thread of its
@@ -13,12 +13,14 @@
 #include <stdlib.h>
 #include <string.h>
 
-#define RAS_FILE L"C:\\kwtest\\ras.txt"
-#define RAS_LOG L"C:\\kwtest\\ras-log.txt"
-#define RAS_DIR L"C:\\kwtest"
-#define MEASURE_REQUEST L"C:\\kwtest\\measure.txt"
-#define MEASURE_REPLY L"C:\\kwtest\\out\\measured.txt"
-#define FREED_MARK L"C:\\kwtest\\out\\ras-freed.txt"
+#include "exchange.h"
+
+#define RAS_FILE KWT_WIDE(KWT_RAS_ORDER)
+#define RAS_LOG KWT_WIDE(KWT_RAS_LOG)
+#define RAS_DIR KWT_WIDE(KWT_DIR)
+#define MEASURE_REQUEST KWT_WIDE(KWT_MEASURE_REQUEST)
+#define MEASURE_REPLY KWT_WIDE(KWT_MEASURE_REPLY)
+#define FREED_MARK KWT_WIDE(KWT_RAS_FREED)
 #define RASCN_CONNECTION 0x1u
 #define RASCN_DISCONNECTION 0x2u
 #define MAX_REGISTERED 8

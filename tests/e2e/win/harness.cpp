@@ -144,8 +144,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD po
     }
 }
 
-const wchar_t* const kTestDir = L"C:\\kwtest";
-const wchar_t* const kOutDir = L"C:\\kwtest\\out";
+const wchar_t* const kTestDir = KWT_WIDE(KWT_DIR);
+const wchar_t* const kOutDir = KWT_WIDE(KWT_OUT_DIR);
 
 bool ReadWholeFile(const std::wstring& path, std::string& content) {
     HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -196,28 +196,28 @@ std::wstring ChildExe() {
 }
 
 void SetConnections(const std::string& order) {
-    bool written = WriteFileAtomically(L"C:\\kwtest\\ras.txt", order);
+    bool written = WriteFileAtomically(KWT_WIDE(KWT_RAS_ORDER), order);
     ok(written, "could not write the connection order \"%s\" (error %lu)", order.c_str(), GetLastError());
 }
 
 bool LastRasCall(RasCall& call) {
     std::string log;
-    if (!ReadWholeFile(L"C:\\kwtest\\ras-log.txt", log))
+    if (!ReadWholeFile(KWT_WIDE(KWT_RAS_LOG), log))
         return false;
     return sscanf(log.c_str(), "dwSize=%lu cb=%lu calls=%ld", &call.dwSize, &call.cb, &call.calls) == 3;
 }
 
-// The script polls C:\kwtest\host\request and answers "<number> <exit code>" in C:\kwtest\host\done.
+// The script polls KWT_HOST_REQUEST and answers "<number> <exit code>" in KWT_HOST_DONE.
 bool Host(const std::string& command) {
     static int number = 0;
     const std::string mine = std::to_string(++number);
-    CreateDirectoryW(L"C:\\kwtest\\host", nullptr);
-    if (!ok(WriteFileAtomically(L"C:\\kwtest\\host\\request", mine + " " + command + "\n"),
+    CreateDirectoryW(KWT_WIDE(KWT_HOST_DIR), nullptr);
+    if (!ok(WriteFileAtomically(KWT_WIDE(KWT_HOST_REQUEST), mine + " " + command + "\n"),
             "could not ask the host for [%s]: error %lu", command.c_str(), GetLastError()))
         return false;
     std::string done;
     const bool answered = WaitUntil(
-        [&] { return ReadWholeFile(L"C:\\kwtest\\host\\done", done) && done.rfind(mine + " ", 0) == 0; }, 20000, 5);
+        [&] { return ReadWholeFile(KWT_WIDE(KWT_HOST_DONE), done) && done.rfind(mine + " ", 0) == 0; }, 20000, 5);
     if (!ok(answered, "the host did not carry out [%s] within 20 s", command.c_str()))
         return false;
     return ok(done == mine + " 0\n", "the host failed [%s]: [%s]", command.c_str(), done.c_str());
@@ -280,7 +280,7 @@ void ResetWorld() {
         } while (FindNextFileW(find, &fd));
         FindClose(find);
     }
-    DeleteFileW(L"C:\\kwtest\\ras-log.txt");
+    DeleteFileW(KWT_WIDE(KWT_RAS_LOG));
     RegDeleteTree(kAppKey);
     SetConnections("0");
 }

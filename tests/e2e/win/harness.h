@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "exchange.h"
 #include "utf.h"
 
 namespace kwt {
@@ -43,8 +44,8 @@ void SleepPumping(DWORD ms);
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs = 10);
 
 // ---- files in the prefix ----
-extern const wchar_t* const kTestDir;  // C:\kwtest
-extern const wchar_t* const kOutDir;   // C:\kwtest\out, emptied by ResetWorld
+extern const wchar_t* const kTestDir;  // KWT_DIR of exchange.h
+extern const wchar_t* const kOutDir;   // KWT_OUT_DIR, emptied by ResetWorld
 bool ReadWholeFile(const std::wstring& path, std::string& content);
 bool WriteFileAtomically(const std::wstring& path, const std::string& content);
 std::wstring OutFile(const wchar_t* name);

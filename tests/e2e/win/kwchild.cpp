@@ -3,7 +3,7 @@
 // With an argument "/exit:N" it ends by itself N milliseconds later, with exit code kSelfExitCode, so that
 // a test can free its process ID while the product still counts it as launched.
 // A copy under another name (C:\Program.exe, say) takes no file argument: it records into
-// C:\kwtest\out\<its name>.txt, so that a test can give it any command line and still see who ran.
+// KWT_OUT_DIR\<its name>.txt, so that a test can give it any command line and still see who ran.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "exchange.h"
 #include "utf.h"
 
 namespace {
@@ -37,7 +38,7 @@ std::wstring CopyRecordPath() {
     name.erase(0, name.find_last_of(L'\\') + 1);
     if (_wcsicmp(name.c_str(), L"kwchild.exe") == 0)
         return L"";
-    return L"C:\\kwtest\\out\\" + name.substr(0, name.find_last_of(L'.')) + L".txt";
+    return KWT_WIDE(KWT_OUT_DIR "\\") + name.substr(0, name.find_last_of(L'.')) + L".txt";
 }
 
 }  // namespace

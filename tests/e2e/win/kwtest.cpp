@@ -9,7 +9,7 @@ int wmain() {
         {"settings", kwt::TestSettings},     {"list", kwt::TestList},
         {"window", kwt::TestWindow},         {"sweep", kwt::TestSweep},
         {"missingdll", kwt::TestMissingDll}, {"tray", kwt::TestTray},
-        {"adapter", kwt::TestAdapter},
+        {"adapter", kwt::TestAdapter},       {"show", kwt::ShowForScreenshot},
     };
     return kwt::RunDriver("kwtest", areas);
 }

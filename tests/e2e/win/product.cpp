@@ -102,6 +102,7 @@ std::string WindowText(HWND hwnd) {
 namespace {
 
 struct TopLevelSearch {
+    bool anyProcess;
     DWORD pid;
     const std::function<bool(HWND)>* match;
     HWND found;
@@ -111,7 +112,7 @@ BOOL CALLBACK MatchTopLevel(HWND h, LPARAM lp) {
     auto* s = reinterpret_cast<TopLevelSearch*>(lp);
     DWORD owner = 0;
     GetWindowThreadProcessId(h, &owner);
-    if (owner == s->pid && (*s->match)(h)) {
+    if ((s->anyProcess || owner == s->pid) && (*s->match)(h)) {
         s->found = h;
         return FALSE;
     }
@@ -121,18 +122,36 @@ BOOL CALLBACK MatchTopLevel(HWND h, LPARAM lp) {
 }  // namespace
 
 HWND FindTopLevel(DWORD pid, const std::function<bool(HWND)>& match) {
-    TopLevelSearch search{pid, &match, nullptr};
+    TopLevelSearch search{false, pid, &match, nullptr};
     EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND FindTopLevel(const std::function<bool(HWND)>& match) {
+    TopLevelSearch search{true, 0, &match, nullptr};
+    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string ClassName(HWND hwnd) {
+    wchar_t name[64] = L"";
+    GetClassNameW(hwnd, name, 64);
+    return Utf8(name);
+}
+
+bool IsOpenMenu(HWND hwnd) {
+    return ClassName(hwnd) == "#32768" && IsWindowVisible(hwnd);
+}
+
+HWND OpenMenu(DWORD pid) {
+    return FindTopLevel(pid, IsOpenMenu);
 }
 
 std::string DescribeWindows(DWORD pid) {
     std::string out;
     FindTopLevel(pid, [&](HWND h) {
-        wchar_t cls[64];
-        GetClassNameW(h, cls, 64);
         out += '{';
-        out += Utf8(cls);
+        out += ClassName(h);
         out += " [";
         out += WindowText(h);
         out += "] visible ";
@@ -150,9 +169,7 @@ HWND WaitForMessageBox(DWORD pid, const std::string& title, DWORD timeoutMs) {
     WaitUntil(
         [&] {
             box = FindTopLevel(pid, [&](HWND h) {
-                wchar_t cls[64];
-                GetClassNameW(h, cls, 64);
-                return wcscmp(cls, L"#32770") == 0 && IsWindowVisible(h) && WindowText(h) == title;
+                return ClassName(h) == "#32770" && IsWindowVisible(h) && WindowText(h) == title;
             });
             return box != nullptr;
         },
@@ -338,16 +355,6 @@ DWORD ExitCodeOf(HANDLE process) {
     if (process)
         GetExitCodeProcess(process, &code);
     return code;
-}
-
-const char* const kAktivPrefix = "Momentan aktive DFÜ-Verbindungen: ";
-const char* const kStatusBeendet = "Status der Programme: Beendet";
-const char* const kStatusStarting = "Status der Programme: Werden gestartet...";
-const char* const kStatusLaunching = "Programme werden gestartet...";
-const char* const kStatusGestartet = "Status der Programme: Gestartet";
-
-std::string CountdownText(int seconds) {
-    return "Programme werden in " + std::to_string(seconds) + " Sekunden gestartet...";
 }
 
 std::string ChildEntry(const wchar_t* outName, const std::string& args) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bounds.h"
+#include "shown_texts.h"
 
 namespace kwt {
 
@@ -46,6 +47,12 @@ bool ShellHoldsIcon(HWND window, UINT id);
 
 std::string WindowText(HWND hwnd);
 HWND FindTopLevel(DWORD pid, const std::function<bool(HWND)>& match);
+// The same over the windows of every process.
+HWND FindTopLevel(const std::function<bool(HWND)>& match);
+std::string ClassName(HWND hwnd);
+// A popup menu that shows, and the one that a process shows, or null.
+bool IsOpenMenu(HWND hwnd);
+HWND OpenMenu(DWORD pid);
 // The top-level windows of a process, for failure messages.
 std::string DescribeWindows(DWORD pid);
 // A message box of the given process with the given title, or null after the timeout.
@@ -90,15 +97,10 @@ void EndAndClose(HANDLE& process, UINT exitCode);
 bool StillRunning(HANDLE process);
 DWORD ExitCodeOf(HANDLE process);
 
-// ---- what the product shows ----
-extern const char* const kAktivPrefix;      // "Momentan aktive DFÜ-Verbindungen: "
-extern const char* const kStatusBeendet;    // "Status der Programme: Beendet"
-extern const char* const kStatusStarting;   // "Status der Programme: Werden gestartet..."
-extern const char* const kStatusLaunching;  // "Programme werden gestartet..."
-extern const char* const kStatusGestartet;  // "Status der Programme: Gestartet"
-std::string CountdownText(int seconds);
+// ---- what the product shows: the texts that the unit tests expect too ----
+using namespace kw::test;
 
-// A list entry that has the product launch kwchild.exe, recording into C:\kwtest\out\<outName>.
+// A list entry that has the product launch kwchild.exe, recording into KWT_OUT_DIR\<outName>.
 std::string ChildEntry(const wchar_t* outName, const std::string& args = "");
 
 // The status texts seen while polling every 20 ms, each with the moment it was first seen.

@@ -52,15 +52,7 @@ HWND OpenByKeyboard(const Product& product) {
     if (!ok(BringToFront(product.window()), "the window did not come to the foreground"))
         return nullptr;
     PressKeys({VK_SPACE}, true);
-    const bool menuShown = WaitUntil(
-        [&] {
-            return FindTopLevel(product.pid(), [](HWND h) {
-                       wchar_t cls[16];
-                       GetClassNameW(h, cls, 16);
-                       return wcscmp(cls, L"#32768") == 0 && IsWindowVisible(h);
-                   }) != nullptr;
-        },
-        bounds::kBoxOpenMs);
+    const bool menuShown = WaitUntil([&] { return OpenMenu(product.pid()) != nullptr; }, bounds::kBoxOpenMs);
     if (!ok(menuShown, "Alt+Space: no system menu; windows: %s", DescribeWindows(product.pid()).c_str()))
         return nullptr;
     PressKeys({VK_UP, VK_RETURN});
@@ -124,8 +116,8 @@ void ChosenByKeyboard(const std::wstring& exe) {
     Launched child;
     if (!AwaitLaunched(L"a.txt", child))
         return;
-    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusGestartet; }, 2000), "status: expected [%s], got [%s]",
-       kStatusGestartet, product.Text(IDC_STATUS).c_str());
+    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusStarted; }, 2000), "status: expected [%s], got [%s]",
+       kStatusStarted, product.Text(IDC_STATUS).c_str());
     SetConnections("1");
     ShowsCount(product, 2, bounds::kNoticeMs);
     SetConnections("0");
@@ -141,8 +133,8 @@ void ChosenByKeyboard(const std::wstring& exe) {
     trace("the program ended %.0f ms after the adapter went down", NowMs() - down);
     ok(ExitCodeOf(child.process) == 1, "expected exit code 1, got %lu", ExitCodeOf(child.process));
     ShowsCount(product, 0, bounds::kNoticeMs);
-    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusBeendet; }, 1000), "status: expected [%s], got [%s]",
-       kStatusBeendet, product.Text(IDC_STATUS).c_str());
+    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusEnded; }, 1000), "status: expected [%s], got [%s]",
+       kStatusEnded, product.Text(IDC_STATUS).c_str());
 
     // Removed, the device stays ended.
     DeleteFileW(OutFile(L"a.txt").c_str());
@@ -179,7 +171,7 @@ void DownFromTheStart(const std::wstring& exe, const std::wstring& screenshot) {
     ok(!ReadChild(OutFile(L"b.txt"), record), "a program started although the chosen device is down");
     ok(product.Text(IDC_AKTIV) == std::string(kAktivPrefix) + "0", "aktiv: expected 0, got [%s]",
        product.Text(IDC_AKTIV).c_str());
-    ok(product.Text(IDC_STATUS) == kStatusBeendet, "status: got [%s]", product.Text(IDC_STATUS).c_str());
+    ok(product.Text(IDC_STATUS) == kStatusEnded, "status: got [%s]", product.Text(IDC_STATUS).c_str());
 
     if (!ok(product.Restore(), "the window did not come back"))
         return;
@@ -219,7 +211,7 @@ void PlantedIphlpapiIsIgnored(const std::wstring& exe) {
     const std::wstring dir = std::wstring(kTestDir) + L"\\plant-ip";
     const std::wstring copy = dir + L"\\kopplungswacht.exe";
     const std::wstring planted = dir + L"\\iphlpapi.dll";
-    const std::wstring marker = OutFile(L"planted-iphlpapi.txt");
+    const std::wstring marker = KWT_WIDE(KWT_PLANTED_IPHLPAPI);
     CreateDirectoryW(dir.c_str(), nullptr);
     ok(CopyFileW(exe.c_str(), copy.c_str(), FALSE) && CopyFileW(plantedDll.c_str(), planted.c_str(), FALSE),
        "could not copy the program and the planted DLL to %s: error %lu", Utf8(dir).c_str(), GetLastError());

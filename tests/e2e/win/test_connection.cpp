@@ -57,7 +57,7 @@ void CheckEndedWithCode1(const char* label, const Launched& child) {
 void CheckRasCall() {
     RasCall call;
     if (!ok(WaitUntil([&] { return LastRasCall(call); }, 1000),
-            "the fake rasapi32.dll was never called (no C:\\kwtest\\ras-log.txt)"))
+            "the fake rasapi32.dll was never called (no " KWT_RAS_LOG ")"))
         return;
     ok(call.dwSize == 412, "RasEnumConnectionsA: expected dwSize 412 in record 0, got %lu", call.dwSize);
     ok(call.cb == 105472, "RasEnumConnectionsA: expected byte count 105472, got %lu", call.cb);
@@ -70,7 +70,7 @@ bool JustAfterACount() {
 }
 
 // The watcher counts five times a second, read from the fake DLL's own count of calls: from one call to
-// another some five seconds later, so that neither end is off by part of a tick.
+// another a few seconds later, so that neither end is off by part of a tick.
 void CheckTickPeriod() {
     RasCall first, last;
     auto nextCall = [](RasCall& call) {
@@ -81,7 +81,7 @@ void CheckTickPeriod() {
     if (!ok(nextCall(first), "tick period: the fake rasapi32.dll was not called within 1 s"))
         return;
     const double from = NowMs();
-    SleepPumping(5000);
+    SleepPumping(bounds::kCountsWindowMs);
     if (!ok(nextCall(last), "tick period: the fake rasapi32.dll was not called within 1 s"))
         return;
     const double seconds = (NowMs() - from) / 1000.0;
@@ -107,8 +107,8 @@ void OneConnection(const std::wstring& exe) {
     std::string expectedZero = std::string(kAktivPrefix) + "0";
     ok(WaitUntil([&] { return product.Text(IDC_AKTIV) == expectedZero; }, 1500), "aktiv: expected [%s], got [%s]",
        expectedZero.c_str(), product.Text(IDC_AKTIV).c_str());
-    ok(product.Text(IDC_STATUS) == kStatusBeendet, "status before a connection: expected [%s], got [%s]",
-       kStatusBeendet, product.Text(IDC_STATUS).c_str());
+    ok(product.Text(IDC_STATUS) == kStatusEnded, "status before a connection: expected [%s], got [%s]",
+       kStatusEnded, product.Text(IDC_STATUS).c_str());
     CheckRasCall();
     CheckTickPeriod();
 
@@ -118,12 +118,12 @@ void OneConnection(const std::wstring& exe) {
     ok(WaitUntil([&] { return product.Text(IDC_AKTIV) == expectedOne; }, 1000, 2), "aktiv: expected [%s], got [%s]",
        expectedOne.c_str(), product.Text(IDC_AKTIV).c_str());
     trace("the count showed 1 after %.0f ms", NowMs() - up);
-    std::vector<Seen> seen = CollectStatus(product, kStatusGestartet, 8000);
-    std::vector<std::string> allowed = {kStatusBeendet,   kStatusStarting,  CountdownText(2), CountdownText(1),
-                                        CountdownText(0), kStatusLaunching, kStatusGestartet};
-    std::vector<std::string> required = {CountdownText(2), CountdownText(1), CountdownText(0), kStatusGestartet};
+    std::vector<Seen> seen = CollectStatus(product, kStatusStarted, 8000);
+    std::vector<std::string> allowed = {kStatusEnded,   kStatusStarting,  CountdownText(2), CountdownText(1),
+                                        CountdownText(0), kLaunching, kStatusStarted};
+    std::vector<std::string> required = {CountdownText(2), CountdownText(1), CountdownText(0), kStatusStarted};
     ok(FollowsOrder(seen, allowed, required),
-       "status while launching: expected the countdown 2, 1, 0 then [%s] in this order, got [%s]", kStatusGestartet,
+       "status while launching: expected the countdown 2, 1, 0 then [%s] in this order, got [%s]", kStatusStarted,
        Join(seen).c_str());
     for (int s = 2; s >= 1; --s) {
         const Seen* from = Find(seen, CountdownText(s));
@@ -135,12 +135,12 @@ void OneConnection(const std::wstring& exe) {
                bounds::kCountdownStepMaxMs, step);
         }
     }
-    if (const Seen* launched = Find(seen, kStatusGestartet)) {
+    if (const Seen* launched = Find(seen, kStatusStarted)) {
         double after = launched->atMs - up;
         trace("launch %.0f ms after the count went up (delay 2 s + 1 s)", after);
         // Never before the three countdown seconds; at most the next tick plus three long seconds.
         const double earliest = 3 * bounds::kCountdownStepMinMs;
-        const double latest = bounds::kNoticeMs + 3 * bounds::kCountdownStepMaxMs;
+        const double latest = bounds::kNoticeMs + bounds::LaunchAfterCountdownMs(2);
         ok(after >= earliest && after <= latest, "launch: expected %.0f..%.0f ms after the count went up, got %.0f ms",
            earliest, latest, after);
     }
@@ -150,9 +150,9 @@ void OneConnection(const std::wstring& exe) {
     AwaitLaunched(L"b.txt", entryB, b);
     ok(StillRunning(a.process) && StillRunning(b.process), "children: expected both running, got a %s, b %s",
        StillRunning(a.process) ? "running" : "ended", StillRunning(b.process) ? "running" : "ended");
-    SleepPumping(500);
-    ok(product.Text(IDC_STATUS) == kStatusGestartet, "status while connected: expected [%s], got [%s]",
-       kStatusGestartet, product.Text(IDC_STATUS).c_str());
+    SleepPumping(bounds::kQuietMs);
+    ok(product.Text(IDC_STATUS) == kStatusStarted, "status while connected: expected [%s], got [%s]",
+       kStatusStarted, product.Text(IDC_STATUS).c_str());
     CheckRasCall();
 
     // Dropped just after a count: a drop left to the timer would wait a whole tick before the ending began.
@@ -166,8 +166,8 @@ void OneConnection(const std::wstring& exe) {
        bounds::kAnnouncedDropToExitMs, ended);
     CheckEndedWithCode1("child a", a);
     CheckEndedWithCode1("child b", b);
-    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusBeendet; }, 1000),
-       "status after the drop: expected [%s], got [%s]", kStatusBeendet, product.Text(IDC_STATUS).c_str());
+    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusEnded; }, 1000),
+       "status after the drop: expected [%s], got [%s]", kStatusEnded, product.Text(IDC_STATUS).c_str());
     ok(product.Text(IDC_AKTIV) == expectedZero, "aktiv after the drop: expected [%s], got [%s]", expectedZero.c_str(),
        product.Text(IDC_AKTIV).c_str());
     ok(StillRunning(bystander.process), "bystander pid %lu: expected still running, got exit code %lu", bystander.pid,
@@ -178,9 +178,9 @@ void OneConnection(const std::wstring& exe) {
     std::string expectedFail = std::string(kAktivPrefix) + "-1";
     ok(WaitUntil([&] { return product.Text(IDC_AKTIV) == expectedFail; }, 1000),
        "aktiv after a failed count: expected [%s], got [%s]", expectedFail.c_str(), product.Text(IDC_AKTIV).c_str());
-    SleepPumping(600);
-    ok(product.Text(IDC_STATUS) == kStatusBeendet, "status after a failed count while idle: expected [%s], got [%s]",
-       kStatusBeendet, product.Text(IDC_STATUS).c_str());
+    SleepPumping(bounds::kQuietMs);
+    ok(product.Text(IDC_STATUS) == kStatusEnded, "status after a failed count while idle: expected [%s], got [%s]",
+       kStatusEnded, product.Text(IDC_STATUS).c_str());
     DeleteFileW(OutFile(L"a.txt").c_str());
     ChildRecord again;
     ok(!ReadChild(OutFile(L"a.txt"), again), "a failed count launched child a again (pid %lu)", again.pid);
@@ -195,25 +195,25 @@ void OneConnection(const std::wstring& exe) {
 void UnlaunchableEntry(const std::wstring& exe) {
     ResetWorld();
     const std::string entryC = ChildEntry(L"c.txt");
-    const std::string missing = "\"C:\\kwtest\\gibt-es-nicht.exe\" --nie";
+    const std::string missing = "\"" KWT_DIR "\\gibt-es-nicht.exe\" --nie";
     const std::string entryD = ChildEntry(L"d.txt", "letzter");
     StoreSettings({entryC, missing, entryD}, "0");
     Product product;
     if (!product.Start(exe))
         return;
     SetConnections("1");
-    std::vector<Seen> seen = CollectStatus(product, kStatusGestartet, 6000);
-    ok(FollowsOrder(seen, {kStatusBeendet, kStatusStarting, CountdownText(0), kStatusLaunching, kStatusGestartet},
-                    {CountdownText(0), kStatusGestartet}),
-       "status with delay 0: expected the countdown 0 then [%s], got [%s]", kStatusGestartet, Join(seen).c_str());
+    std::vector<Seen> seen = CollectStatus(product, kStatusStarted, 6000);
+    ok(FollowsOrder(seen, {kStatusEnded, kStatusStarting, CountdownText(0), kLaunching, kStatusStarted},
+                    {CountdownText(0), kStatusStarted}),
+       "status with delay 0: expected the countdown 0 then [%s], got [%s]", kStatusStarted, Join(seen).c_str());
     Launched c, d;
     AwaitLaunched(L"c.txt", entryC, c);
     AwaitLaunched(L"d.txt", entryD, d);
     ok(StillRunning(c.process) && StillRunning(d.process), "expected the first and third entry running, got c %s, d %s",
        StillRunning(c.process) ? "running" : "ended", StillRunning(d.process) ? "running" : "ended");
-    SleepPumping(400);
-    ok(product.Text(IDC_STATUS) == kStatusGestartet, "status with an unlaunchable entry: expected [%s], got [%s]",
-       kStatusGestartet, product.Text(IDC_STATUS).c_str());
+    SleepPumping(bounds::kQuietMs);
+    ok(product.Text(IDC_STATUS) == kStatusStarted, "status with an unlaunchable entry: expected [%s], got [%s]",
+       kStatusStarted, product.Text(IDC_STATUS).c_str());
 
     SetConnections("error 5");
     double down = NowMs();
@@ -226,8 +226,8 @@ void UnlaunchableEntry(const std::wstring& exe) {
     std::string expectedFail = std::string(kAktivPrefix) + "-1";
     ok(product.Text(IDC_AKTIV) == expectedFail, "aktiv: expected [%s], got [%s]", expectedFail.c_str(),
        product.Text(IDC_AKTIV).c_str());
-    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusBeendet; }, 1000),
-       "status after a failed count while running: expected [%s], got [%s]", kStatusBeendet,
+    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusEnded; }, 1000),
+       "status after a failed count while running: expected [%s], got [%s]", kStatusEnded,
        product.Text(IDC_STATUS).c_str());
     product.Kill();
     EndAndClose(c.process, 9);
@@ -252,10 +252,10 @@ void CloseDuringCountdown(const std::wstring& exe) {
        NowMs() - closed);
     // The service may signal into rasapi32.dll until the process is gone; the test DLL marks an earlier free.
     std::string freed;
-    ok(!ReadWholeFile(OutFile(L"ras-freed.txt"), freed), "close: rasapi32.dll was freed before the end: [%s]",
+    ok(!ReadWholeFile(KWT_WIDE(KWT_RAS_FREED), freed), "close: rasapi32.dll was freed before the end: [%s]",
        freed.c_str());
-    // Past the moment the launch would have come.
-    SleepPumping(3500);
+    // Past the moment the launch would have come: the countdown was at 2 when the window closed.
+    SleepPumping(bounds::LaunchAfterCountdownMs(2));
     ChildRecord child;
     ok(!ReadChild(OutFile(L"e.txt"), child), "close during the countdown: expected no launch, got pid %lu", child.pid);
     if (child.pid) {
@@ -265,7 +265,7 @@ void CloseDuringCountdown(const std::wstring& exe) {
     product.Kill();
 }
 
-// Entries without quotes, each run by kwchild.exe copies that record into C:\kwtest\out\<name>.txt:
+// Entries without quotes, each run by kwchild.exe copies that record into KWT_OUT_DIR\<name>.txt:
 // C:\Program.exe lies on the way of two entries under C:\Program Files and must never run; the entry
 // whose program is there runs it with its command line as stored; the entry whose program is gone
 // launches nothing; a bare name is still found on the system's search path; a program image named .scr
@@ -292,14 +292,15 @@ void UnquotedEntries(const std::wstring& exe) {
     Product product;
     if (product.Start(exe)) {
         SetConnections("1");
-        std::vector<Seen> seen = CollectStatus(product, kStatusGestartet, 6000);
-        ok(Find(seen, kStatusGestartet) != nullptr, "unquoted entries: expected [%s], got [%s]", kStatusGestartet,
+        std::vector<Seen> seen = CollectStatus(product, kStatusStarted, 6000);
+        ok(Find(seen, kStatusStarted) != nullptr, "unquoted entries: expected [%s], got [%s]", kStatusStarted,
            Join(seen).c_str());
         Launched y, b, x;
         AwaitLaunched(L"y.txt", entryMeant, y);
         AwaitLaunched(L"kwbare.txt", entryBare, b);
         AwaitLaunched(L"x.txt", entrySaver, x);
-        SleepPumping(500);
+        // C:\Program.exe would have been started in the same launch as the others.
+        SleepPumping(bounds::kQuietMs);
         ChildRecord plantedRun;
         ok(!ReadChild(OutFile(L"Program.txt"), plantedRun), "C:\\Program.exe ran (pid %lu) with [%s]", plantedRun.pid,
            plantedRun.cmdline.c_str());

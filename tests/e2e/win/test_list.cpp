@@ -17,7 +17,7 @@ namespace {
 
 const char* const kUnchanged = "unverändert";  // put into datei9 where nothing may be saved
 const std::wstring kFilesKey = std::wstring(kAppKey) + L"\\Files";
-const std::wstring kDir = L"C:\\kwtest\\liste";
+const std::wstring kDir = KWT_WIDE(KWT_DIR "\\liste");
 
 std::string Quoted(const std::wstring& path) {
     std::string quoted(1, '"');
@@ -74,7 +74,14 @@ POINT ItemCenter(const Product& product, int index) {
 void Click(const Product& product, int index, DWORD down, DWORD up, int times) {
     const POINT p = ItemCenter(product, index);
     SetCursorPos(p.x, p.y);
-    SleepPumping(100);
+    // The clicks go where the pointer is.
+    ok(WaitUntil(
+           [&] {
+               POINT at{};
+               return GetCursorPos(&at) && at.x == p.x && at.y == p.y;
+           },
+           2000),
+       "the pointer did not reach entry %d at %ld,%ld", index, p.x, p.y);
     std::vector<INPUT> inputs(2 * times);
     for (int i = 0; i < 2 * times; ++i) {
         inputs[i].type = INPUT_MOUSE;
@@ -169,23 +176,44 @@ private:
 class DropSource final : public ComObject<IDropSource> {
 public:
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
+        InterlockedIncrement(&asked);
         return escape ? DRAGDROP_S_CANCEL : (InterlockedCompareExchange(&there, 0, 0) ? DRAGDROP_S_DROP : S_OK);
     }
-    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override {
+        InterlockedIncrement(&answered);
+        return DRAGDROP_S_USEDEFAULTCURSORS;
+    }
 
     POINT from{}, to{};
-    LONG there = 0;  // the pointer has been over the target long enough
+    LONG asked = 0;     // the drag loop's rounds so far
+    LONG answered = 0;  // the targets' answers so far, one after each DragEnter and DragOver
+    LONG there = 0;     // the target has answered with the pointer over it
 };
 
+// Waits, in the mover's thread, until `count` has gone past `seen`: the drag loop has run since.
+bool Passed(LONG* count, LONG seen) {
+    for (int i = 0; i < 200; ++i) {
+        if (InterlockedCompareExchange(count, 0, 0) > seen)
+            return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+// Moves the pointer in steps from the source to the list, each step once the drag loop has seen the one
+// before, and says drop once the list has answered at its end point.
 DWORD WINAPI MovePointer(void* parameter) {
     auto* source = static_cast<DropSource*>(parameter);
-    Sleep(200);
+    Passed(&source->asked, 0);
+    LONG answered = 0;
     for (int step = 0; step <= 10; ++step) {
+        const LONG asked = InterlockedCompareExchange(&source->asked, 0, 0);
+        answered = InterlockedCompareExchange(&source->answered, 0, 0);
         SetCursorPos(source->from.x + (source->to.x - source->from.x) * step / 10,
                      source->from.y + (source->to.y - source->from.y) * step / 10);
-        Sleep(40);
+        Passed(&source->asked, asked + 1);
     }
-    Sleep(300);
+    Passed(&source->answered, answered);
     InterlockedExchange(&source->there, 1);
     return 0;
 }

@@ -16,7 +16,7 @@ public:
         wchar_t dir[MAX_PATH];
         GetSystemDirectoryW(dir, MAX_PATH);
         dll_ = std::wstring(dir) + L"\\rasapi32.dll";
-        away_ = dll_ + L".kwtest-away";
+        away_ = dll_ + KWT_WIDE(KWT_AWAY_SUFFIX);
         moved_ = MoveFileExW(dll_.c_str(), away_.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
     }
     DllAway(const DllAway&) = delete;
@@ -80,12 +80,12 @@ void TestMissingDll(const Args& args) {
         if (product.Start(args[0])) {
             ok(WaitUntil([&] { return product.Text(IDC_AKTIV) == failed; }, 1500),
                "no rasapi32.dll: expected [%s], got [%s]", failed.c_str(), product.Text(IDC_AKTIV).c_str());
-            SleepPumping(400);
+            SleepPumping(bounds::kQuietMs);
             ok(product.Alive(), "no rasapi32.dll: the program ended (exit code %lu)", ExitCodeOf(product.process()));
             ok(product.Text(IDC_AKTIV) == failed, "no rasapi32.dll, later tick: expected [%s], got [%s]",
                failed.c_str(), product.Text(IDC_AKTIV).c_str());
-            ok(product.Text(IDC_STATUS) == kStatusBeendet, "no rasapi32.dll: expected status [%s], got [%s]",
-               kStatusBeendet, product.Text(IDC_STATUS).c_str());
+            ok(product.Text(IDC_STATUS) == kStatusEnded, "no rasapi32.dll: expected status [%s], got [%s]",
+               kStatusEnded, product.Text(IDC_STATUS).c_str());
             RasCall call;
             ok(!LastRasCall(call), "no rasapi32.dll: the fake was called anyway (%ld calls)", call.calls);
         }

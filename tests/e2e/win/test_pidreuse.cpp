@@ -81,8 +81,8 @@ void TestPidReuse(const Args& args) {
     if (!product.Start(args[0]))
         return;
     SetConnections("1");
-    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusGestartet; }, 4000), "launch: expected [%s], got [%s]",
-       kStatusGestartet, product.Text(IDC_STATUS).c_str());
+    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusStarted; }, 4000), "launch: expected [%s], got [%s]",
+       kStatusStarted, product.Text(IDC_STATUS).c_str());
     ChildRecord self, stay;
     ok(WaitForChild(OutFile(L"self.txt"), self, bounds::kProcessStartMs), "no record from the self-ending child");
     ok(WaitForChild(OutFile(L"stay.txt"), stay, bounds::kProcessStartMs), "no record from the staying child");
@@ -132,9 +132,9 @@ void TestPidReuse(const Args& args) {
     ok(ended, "the staying child (pid %lu) was not ended within 3 s of the drop", stay.pid);
     DWORD code = ExitCodeOf(stayProcess);
     ok(code == 1, "the staying child: expected exit code 1, got %lu (after %.0f ms)", code, NowMs() - down);
-    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusBeendet; }, 2000),
-       "after the drop: expected [%s], got [%s]", kStatusBeendet, product.Text(IDC_STATUS).c_str());
-    SleepPumping(300);
+    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusEnded; }, 2000),
+       "after the drop: expected [%s], got [%s]", kStatusEnded, product.Text(IDC_STATUS).c_str());
+    SleepPumping(bounds::kQuietMs);
     for (Foreign& f : foreign) {
         if (!f.process.process)
             continue;

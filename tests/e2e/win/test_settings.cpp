@@ -85,7 +85,7 @@ void EmptyStore(const std::wstring& exe) {
        product.Text(IDC_TEXT1).c_str());
     std::vector<std::string> entries = ListEntries(product);
     ok(entries.empty(), "list with an empty store: expected no entries, got %s", Joined(entries).c_str());
-    SleepPumping(500);
+    SleepPumping(bounds::kQuietMs);
     std::string stored;
     bool written = RegGet(std::wstring(kAppKey) + L"\\Schlafen", L"schlafen", stored);
     ok(!written, "start-up must not write the delay: expected no value, got [%s]", stored.c_str());
@@ -117,11 +117,7 @@ void ExpectRefusal(const Product& product, const char* step, const std::string& 
     HWND more = nullptr;
     WaitUntil(
         [&] {
-            more = FindTopLevel(product.pid(), [](HWND h) {
-                wchar_t cls[16];
-                GetClassNameW(h, cls, 16);
-                return wcscmp(cls, L"#32770") == 0 && IsWindowVisible(h);
-            });
+            more = FindTopLevel(product.pid(), [](HWND h) { return ClassName(h) == "#32770" && IsWindowVisible(h); });
             return more != nullptr;
         },
         400, 20);

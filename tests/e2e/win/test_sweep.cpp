@@ -111,14 +111,15 @@ void RunCycle(const std::wstring& exe) {
     if (!product.Start(exe))
         return;
     SetConnections("1");
-    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusGestartet; }, 3000),
-       "empty list: expected [%s] at once, got [%s]", kStatusGestartet, product.Text(IDC_STATUS).c_str());
+    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusStarted; }, 3000),
+       "empty list: expected [%s] at once, got [%s]", kStatusStarted, product.Text(IDC_STATUS).c_str());
     for (int i = 0; i < kParts; ++i)
         g_moves[i].clear();
     SetConnections("0");
-    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusBeendet; }, 5000),
-       "after the drop: expected [%s], got [%s]", kStatusBeendet, product.Text(IDC_STATUS).c_str());
-    SleepPumping(300);
+    ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusEnded; }, 5000),
+       "after the drop: expected [%s], got [%s]", kStatusEnded, product.Text(IDC_STATUS).c_str());
+    // Nothing to wait for: the program says Beendet only after the sweep, and each of its moves was sent,
+    // that is handled by this thread before the program went on.
     product.Kill();
     for (int i = 0; i < kParts; ++i)
         if (g_posted[i])

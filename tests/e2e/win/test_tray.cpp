@@ -18,20 +18,10 @@ namespace kwt {
 
 namespace {
 
-HWND OpenMenu(DWORD pid) {
-    return FindTopLevel(pid, [](HWND h) {
-        wchar_t cls[16];
-        GetClassNameW(h, cls, 16);
-        return wcscmp(cls, L"#32768") == 0 && IsWindowVisible(h);
-    });
-}
-
 int CountMenus(DWORD pid) {
     int n = 0;
     FindTopLevel(pid, [&](HWND h) {
-        wchar_t cls[16];
-        GetClassNameW(h, cls, 16);
-        n += wcscmp(cls, L"#32768") == 0 && IsWindowVisible(h);
+        n += IsOpenMenu(h);
         return false;
     });
     return n;
@@ -60,16 +50,18 @@ std::vector<DWORD> Picture(HWND window, SIZE& size) {
     return pixels;
 }
 
-// A window's picture once its drawing has settled: two looks 100 ms apart that agree.
+// A window's picture once its drawing has settled: two looks 100 ms apart that agree (at most 2 s; then the
+// last one).
 std::vector<DWORD> SettledPicture(HWND window, SIZE& size) {
     std::vector<DWORD> last = Picture(window, size);
-    for (int look = 0; look < 20; ++look) {
-        SleepPumping(100);
-        std::vector<DWORD> now = Picture(window, size);
-        if (now == last)
-            break;
-        last = std::move(now);
-    }
+    WaitUntil(
+        [&] {
+            std::vector<DWORD> now = Picture(window, size);
+            const bool settled = now == last;
+            last = std::move(now);
+            return settled;
+        },
+        2000, 100);
     return last;
 }
 
@@ -246,7 +238,7 @@ void StartsHiddenWithItsIconAndRefusesASecondCopy(const std::wstring& exe) {
     Product first;
     if (!first.Start(exe))
         return;
-    SleepPumping(500);
+    SleepPumping(bounds::kQuietMs);
     ok(!IsWindowVisible(first.window()), "after start-up: expected no visible window, got %s",
        DescribeWindows(first.pid()).c_str());
     ok(ShellHoldsIcon(first.window(), 1), "after start-up: the shell holds no icon with ID 1 for the window");
@@ -299,7 +291,7 @@ void CallbacksAndMenu(const std::wstring& exe) {
     for (LPARAM code : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK})
         PostMessageW(window, WM_MOUSEMOVE, 1, code);
     PostMessageW(window, WM_MOUSEMOVE, 0, WM_LBUTTONDOWN);  // a pointer move, not the icon
-    SleepPumping(400);
+    SleepPumping(bounds::kQuietMs);
     ok(!IsWindowVisible(window) && !OpenMenu(product.pid()),
        "codes 0x200, 0x202, 0x203 and ID 0: expected nothing, got visible %d menu %p", IsWindowVisible(window),
        static_cast<void*>(OpenMenu(product.pid())));
@@ -314,7 +306,7 @@ void CallbacksAndMenu(const std::wstring& exe) {
     PostMessageW(window, WM_MOUSEMOVE, 1, WM_RBUTTONDOWN);
     ok(WaitUntil([&] { return OpenMenu(product.pid()) != nullptr; }, 2000), "0x204: no menu opened");
     PostMessageW(window, WM_MOUSEMOVE, 1, WM_RBUTTONUP);
-    SleepPumping(400);
+    SleepPumping(bounds::kQuietMs);
     ok(CountMenus(product.pid()) == 1, "0x204 then 0x205: expected one menu, got %d", CountMenus(product.pid()));
     if (HWND menuWindow = OpenMenu(product.pid()))
         CheckMenuItems(menuWindow);
@@ -368,7 +360,8 @@ void TestTray(const Args& args) {
         CollectStatus(product, CountdownText(2), 4000);
         PostThreadMessageW(GetWindowThreadProcessId(product.window(), nullptr), WM_QUIT, 0, 0);
         ok(WaitForSingleObject(product.process(), 1000) == WAIT_OBJECT_0, "WM_QUIT in the countdown: still running");
-        SleepPumping(3000);
+        // Past the moment the launch would have come.
+        SleepPumping(bounds::LaunchAfterCountdownMs(2));
         ChildRecord child;
         ok(!ReadChild(OutFile(L"never.txt"), child), "WM_QUIT in the countdown: a program was launched (pid %lu)",
            child.pid);

@@ -1,17 +1,17 @@
 #!/bin/bash
 # Timings of the real program under Wine, and what it weighs. Not a test: prints figures to compare with
-# the targets (drop-to-exit median <= 250 ms, worst <= 450 ms; launch within start delay + 1 s +- 10%),
-# the program's handles and private bytes over 60 irregular connection cycles (flat when nothing leaks),
-# the wineserver requests of an idle tick, and the CPU time of the program and of the wineserver over 60 s
-# of idling with the window hidden; and for a chosen network adapter (a tun device in a network namespace of
-# its own) the time from its going down to the program's end and the requests of an idle tick. Given an earlier build, it measures that build's latency and idle cost
-# in the same run and compares them.
-# Usage: tools/bench-wine.sh <cross build dir> <tun_hold of the host build> [cycles (default 20)]
+# the targets of bench/targets.h (drop-to-exit, and the launch within start delay + 1 s), the program's
+# handles and private bytes over 60 irregular connection cycles (flat when nothing leaks), the wineserver
+# requests of an idle tick, and the CPU time of the program and of the wineserver over 60 s of idling with
+# the window hidden; and for a chosen network adapter (a tun device in a network namespace of its own) the
+# time from its going down to the program's end and the requests of an idle tick. Given an earlier build,
+# it measures that build's latency and idle cost in the same run and compares them.
+# Usage: bench/bench-wine.sh <cross build dir> <tun_hold of the host build> [cycles (default 20)]
 #                            [delay s (default 2)] [an earlier build's kopplungswacht.exe]
 # Needs the cross build (program and tests/e2e/win) to be built.
 # No -e: a measurement that fails is reported and the others still run; the exit status says if any failed.
 set -uo pipefail
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/../tools/lib.sh"
 root="$KW_ROOT"
 [ $# -ge 2 ] || {
     echo "usage: bench-wine.sh <cross build dir> <tun_hold> [cycles] [delay s] [earlier kopplungswacht.exe]"
@@ -56,6 +56,12 @@ latency() {
 }
 
 latency "$exe" this "this build"
+median_target="$(kw_bench_target DROP_TO_EXIT_MEDIAN_MS)" worst_target="$(kw_bench_target DROP_TO_EXIT_WORST_MS)"
+awk -v median="$median_target" -v worst="$worst_target" '
+    NF >= 9 {
+        printf "drop-to-exit against its targets: median %.1f ms (<= %d: %s), worst %.1f ms (<= %d: %s)\n",
+               $3, median, $3 <= median ? "met" : "missed", $5, worst, $5 <= worst ? "met" : "missed"
+    }' "$state/latency-this"
 if [ -n "$baseline" ]; then
     latency "$baseline" earlier "earlier build"
     # The goal of waking on the service's announcements: a median drop-to-exit at most a quarter of the
@@ -127,9 +133,9 @@ prefix_pid() {
 # sleeps; the CPU time of the program and of the wineserver is read at the markers kwbench.exe writes.
 # The shared fixture (display, prefix, wineserver) stays up from the connection cycles above.
 idle_cost() {
-    local program="$1" label="$2" out="$prefix/drive_c/kwtest/out" name runner pid server p0 s0 t0 p1 s1 t1
+    local program="$1" label="$2" name runner pid server p0 s0 t0 p1 s1 t1
     name="$(basename "$program")"
-    rm -f "$out/idle-begin" "$out/idle-end" "$out/idle-read"
+    rm -f "$idle_begin" "$idle_end" "$idle_read"
     # Wine's own rasapi32, as on a machine without dial-up: the test DLL would read and write files on
     # every count, work of the wineserver that is not the program's.
     (
@@ -138,18 +144,18 @@ idle_cost() {
         timeout -k 5 $((idle + 60)) wine "$kwbench" idle "$(kw_winpath "$program")" "$idle" </dev/null
     ) &
     runner=$!
-    wait_for 30 test -f "$out/idle-begin"
+    wait_for 30 test -f "$idle_begin"
     pid="$(prefix_pid "$name")"
     server="$(prefix_pid wineserver)"
-    if [ ! -f "$out/idle-begin" ] || [ -z "$pid" ] || [ -z "$server" ]; then
+    if [ ! -f "$idle_begin" ] || [ -z "$pid" ] || [ -z "$server" ]; then
         echo "$label: could not find the idling program (pid '${pid}') or the wineserver (pid '${server}')"
         wait "$runner"
         return 1
     fi
     p0="$(cpu_seconds "$pid")"; s0="$(cpu_seconds "$server")"; t0="$(date +%s.%N)"
-    wait_for "$((idle + 30))" test -f "$out/idle-end"
+    wait_for "$((idle + 30))" test -f "$idle_end"
     p1="$(cpu_seconds "$pid")"; s1="$(cpu_seconds "$server")"; t1="$(date +%s.%N)"
-    : >"$out/idle-read"
+    : >"$idle_read"
     wait "$runner" || return 1
     idle_total="$(echo "$p0 $p1 $s0 $s1 $t0 $t1" | awk '{printf "%.2f", ($2 - $1) + ($4 - $3)}')"
     echo "$p0 $p1 $s0 $s1 $t0 $t1" | awk -v label="$label" '{
@@ -164,8 +170,8 @@ idle_cost() {
 # requests from its 11th timer message (start-up is over) to its last, over the timer messages in between,
 # are the cost of one tick.
 idle_requests() {
-    local program="$1" label="$2" out="$prefix/drive_c/kwtest/out" log="$state/wineserver.log" from runner
-    rm -f "$out/idle-begin" "$out/idle-end" "$out/idle-read"
+    local program="$1" label="$2" log="$state/wineserver.log" from runner
+    rm -f "$idle_begin" "$idle_end" "$idle_read"
     from="$(($(stat -c %s "$log") + 1))"
     (
         kw_fixture_env "$state"
@@ -176,14 +182,18 @@ idle_requests() {
             >"$state/idle-requests.log" 2>&1
     ) &
     runner=$!
-    wait_for 60 test -f "$out/idle-end"
-    : >"$out/idle-read"
+    wait_for 60 test -f "$idle_end"
+    : >"$idle_read"
     wait "$runner" || { echo "$label: the idle run failed"; return 1; }
-    tail -c +"$from" "$log" | awk -v label="$label" -f "$root/tools/tick-requests.awk"
+    tail -c +"$from" "$log" | awk -v label="$label" -f "$root/bench/tick-requests.awk"
 }
 
 # Not exported: the commands of this script must not pass for processes of the prefix.
 prefix="$(kw_fixture_env "$state" && echo "$WINEPREFIX")"
+# The markers of kwbench.exe's idle area.
+idle_begin="$(kw_exchange_path "$prefix" KWT_IDLE_BEGIN)"
+idle_end="$(kw_exchange_path "$prefix" KWT_IDLE_END)"
+idle_read="$(kw_exchange_path "$prefix" KWT_IDLE_READ)"
 echo "== wineserver requests per idle tick (10 s, no connection, window hidden)"
 if [ -n "$baseline" ]; then
     idle_requests "$baseline" "earlier build" || status=1
@@ -200,7 +210,7 @@ elif [ -n "$before" ]; then
     echo "$idle_total $before" | awk '$2 > 0 {printf "this build idles at %.0f%% of the earlier build'"'"'s cost\n", 100 * $1 / $2}'
 fi
 
-bash "$root/tests/e2e/netns.sh" "$state" "$tunhold" bash "$root/tools/bench-adapter.sh" "$kwbench" "$exe" 12 ||
+bash "$root/tests/e2e/netns.sh" "$state" "$tunhold" bash "$root/bench/bench-adapter.sh" "$kwbench" "$exe" 12 ||
     status=1
 
 bash "$root/tests/e2e/teardown.sh" "$state"

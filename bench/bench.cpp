@@ -1,17 +1,17 @@
-// Not a test: timings of connection cycles for tools/bench-wine.sh. Drop-to-exit is the time from the
+// Not a test: timings of connection cycles for bench-wine.sh. Drop-to-exit is the time from the
 // count file saying 0 to the launched child's process handle being signalled; the first count is the time
 // from the count file saying 1 to the window showing that count; the launch time is the child's creation
 // time after the count file said 1, against the start delay + 1 s. The last line sums them up for the
 // script, which compares two builds by it.
-// kwtest.exe bench <exe> [cycles, default 20] [start delay in seconds, default 2]
-// kwtest.exe flap <exe> [cycles, default 60]: the connection goes up and down irregularly with two programs
+// kwbench.exe bench <exe> [cycles, default 20] [start delay in seconds, default 2]
+// kwbench.exe flap <exe> [cycles, default 60]: the connection goes up and down irregularly with two programs
 // on the list, some drops during the countdown, some too short for a tick; the program's handle count and
 // private bytes after cycle 5 and at the end, as the test rasapi32.dll measures them inside the program.
-// kwtest.exe idle <exe> [seconds, default 60] [adapter]: the program idles with no connection and its window
-// hidden, between the marker files C:\kwtest\out\idle-begin and idle-end (then waits for idle-read), while
-// tools/bench-wine.sh reads the CPU time of the program and of the wineserver from outside; with the name of
+// kwbench.exe idle <exe> [seconds, default 60] [adapter]: the program idles with no connection and its window
+// hidden, between the marker files KWT_IDLE_BEGIN and KWT_IDLE_END (then waits for KWT_IDLE_READ), while
+// bench-wine.sh reads the CPU time of the program and of the wineserver from outside; with the name of
 // a network adapter, that adapter is chosen.
-// kwtest.exe adapter <exe> [drops, default 12]: inside tests/e2e/netns.sh, a chosen tun device goes up until
+// kwbench.exe adapter <exe> [drops, default 12]: inside tests/e2e/netns.sh, a chosen tun device goes up until
 // the program has started and then down; the time from the device going down to the program's end.
 #include <algorithm>
 #include <cstdlib>
@@ -20,6 +20,7 @@
 #include "harness.h"
 #include "platform/win32/control_ids.h"
 #include "product.h"
+#include "targets.h"
 
 namespace kwt {
 
@@ -53,9 +54,9 @@ struct Measured {
 
 // Asks the test rasapi32.dll inside the program to count; the answer names the request's label.
 bool MeasureInside(const std::string& label, Measured& measured) {
-    const std::wstring reply = OutFile(L"measured.txt");
+    const std::wstring reply = KWT_WIDE(KWT_MEASURE_REPLY);
     DeleteFileW(reply.c_str());
-    if (!WriteFileAtomically(L"C:\\kwtest\\measure.txt", label))
+    if (!WriteFileAtomically(KWT_WIDE(KWT_MEASURE_REQUEST), label))
         return false;
     std::string text;
     const std::string prefix = label + " handles=";
@@ -101,7 +102,7 @@ void Bench(const Args& args) {
                 countdowns.push_back(launch - noticed);
             }
         }
-        WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusGestartet; }, 3000);
+        WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusStarted; }, 3000);
         SleepPumping(static_cast<DWORD>(50 + (i * 71) % 200));
         SetConnections("0");
         double down = NowMs();
@@ -116,24 +117,28 @@ void Bench(const Args& args) {
             "%7.1f), drop-to-exit %6.1f ms\n",
             i, launch, noticed, launch - noticed, drop);
         EndAndClose(h, 9);
-        WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusBeendet; }, 3000);
+        WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusEnded; }, 3000);
     }
     product.Kill();
     ResetWorld();
-    double target = (delay + 1) * 1000.0;
+    const double target = (delay + 1) * 1000.0;
+    const double earliest = target * (100 - KW_TARGET_LAUNCH_TOLERANCE_PERCENT) / 100;
+    const double latest = target * (100 + KW_TARGET_LAUNCH_TOLERANCE_PERCENT) / 100;
     if (!drops.empty())
-        Print("drop-to-exit: median %.1f ms, worst %.1f ms over %zu cycles (targets: median <= 250, worst <= 450)\n",
-              Median(drops), *std::max_element(drops.begin(), drops.end()), drops.size());
+        Print("drop-to-exit: median %.1f ms, worst %.1f ms over %zu cycles (targets: median <= %d, worst <= %d)\n",
+              Median(drops), *std::max_element(drops.begin(), drops.end()), drops.size(),
+              KW_TARGET_DROP_TO_EXIT_MEDIAN_MS, KW_TARGET_DROP_TO_EXIT_WORST_MS);
     if (!launches.empty())
         Print(
-            "launch after the count went up: median %.1f ms, earliest %.1f, latest %.1f (target %.0f ms +- 10%%: "
+            "launch after the count went up: median %.1f ms, earliest %.1f, latest %.1f (target %.0f ms +- %d%%: "
             "%.0f..%.0f)\n",
             Median(launches), *std::min_element(launches.begin(), launches.end()),
-            *std::max_element(launches.begin(), launches.end()), target, target * 0.9, target * 1.1);
+            *std::max_element(launches.begin(), launches.end()), target, KW_TARGET_LAUNCH_TOLERANCE_PERCENT, earliest,
+            latest);
     if (!launches.empty()) {
         long within = std::count_if(launches.begin(), launches.end(),
-                                    [&](double l) { return l >= target * 0.9 && l <= target * 1.1; });
-        Print("launches within %.0f..%.0f ms: %ld of %zu\n", target * 0.9, target * 1.1, within, launches.size());
+                                    [&](double l) { return l >= earliest && l <= latest; });
+        Print("launches within %.0f..%.0f ms: %ld of %zu\n", earliest, latest, within, launches.size());
     }
     if (!countdowns.empty())
         Print(
@@ -149,7 +154,7 @@ void Bench(const Args& args) {
 void Flap(const Args& args) {
     const int cycles = args.size() > 1 ? _wtoi(args[1].c_str()) : 60;
     ResetWorld();
-    DeleteFileW(L"C:\\kwtest\\measure.txt");
+    DeleteFileW(KWT_WIDE(KWT_MEASURE_REQUEST));
     StoreSettings({ChildEntry(L"flap-a.txt", "a"), ChildEntry(L"flap-b.txt", "b")}, "1");
     Product product;
     if (!product.Start(args[0]))
@@ -168,8 +173,8 @@ void Flap(const Args& args) {
         SetConnections("1");
         if (kind < 4) {
             // Up until the programs run, then down after a while.
-            ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusGestartet; }, 6000),
-               "flap %d: expected [%s], got [%s]", i, kStatusGestartet, product.Text(IDC_STATUS).c_str());
+            ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusStarted; }, 6000),
+               "flap %d: expected [%s], got [%s]", i, kStatusStarted, product.Text(IDC_STATUS).c_str());
             ++launched;
             SleepPumping(next(400));
         } else if (kind < 8) {
@@ -186,16 +191,16 @@ void Flap(const Args& args) {
         ok(WaitUntil(
                [&] {
                    const std::string status = product.Text(IDC_STATUS);
-                   return status == kStatusBeendet || status == before;
+                   return status == kStatusEnded || status == before;
                },
                6000),
-           "flap %d: expected [%s] after the drop, got [%s]", i, kStatusBeendet, product.Text(IDC_STATUS).c_str());
+           "flap %d: expected [%s] after the drop, got [%s]", i, kStatusEnded, product.Text(IDC_STATUS).c_str());
         if (i == 4)
             ok(MeasureInside("cycle5", early), "flap: no measurement after cycle 5");
     }
     ok(MeasureInside("end", late), "flap: no measurement at the end");
     product.Kill();
-    DeleteFileW(L"C:\\kwtest\\measure.txt");
+    DeleteFileW(KWT_WIDE(KWT_MEASURE_REQUEST));
     ResetWorld();
     Print("flapping: %d cycles (%d up until launched, %d down during the countdown, %d shorter than a tick)\n", cycles,
           launched, inCountdown, blips);
@@ -221,7 +226,7 @@ void AdapterDrops(const Args& args) {
         if (!Host("up kwbench0") || !ok(WaitForChild(OutFile(L"bench.txt"), child, 8000), "drop %d: no launch", i))
             break;
         HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, child.pid);
-        WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusGestartet; }, 3000);
+        WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusStarted; }, 3000);
         // The device goes down at varying points of the 200 ms tick.
         SleepPumping(static_cast<DWORD>(50 + (i * 71) % 200));
         if (!Host("down kwbench0"))
@@ -235,7 +240,7 @@ void AdapterDrops(const Args& args) {
             drops.push_back(drop);
         Print("drop %2d: adapter down to exit %6.1f ms\n", i, drop);
         EndAndClose(h, 9);
-        WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusBeendet; }, 3000);
+        WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusEnded; }, 3000);
     }
     product.Kill();
     ResetWorld();
@@ -256,19 +261,21 @@ void Idle(const Args& args) {
     if (IsWindowVisible(product.window()))
         PostMessageW(product.Control(IDC_COMMAND4), BM_CLICK, 0, 0);
     ok(WaitUntil([&] { return !IsWindowVisible(product.window()); }, 2000), "idle: the window did not hide");
-    // Start-up is over and the first ticks have run, against Wine's own rasapi32 (no connection).
-    SleepPumping(1000);
+    // Start-up is over once the program's message loop first waits for input; from then on it idles, against
+    // Wine's own rasapi32 (no connection).
+    ok(WaitForInputIdle(product.process(), bounds::kProcessStartMs) == 0, "idle: start-up did not end within %lu ms",
+       bounds::kProcessStartMs);
     const std::string none = std::string(kAktivPrefix) + "0";
     ok(product.Text(IDC_AKTIV) == none, "idle: expected [%s], got [%s]", none.c_str(), product.Text(IDC_AKTIV).c_str());
     RasCall call;
     ok(!LastRasCall(call), "idle: the test rasapi32.dll answered (%ld calls), not Wine's own", call.calls);
-    ok(WriteFileAtomically(OutFile(L"idle-begin"), ""), "idle: could not write the begin marker");
+    ok(WriteFileAtomically(KWT_WIDE(KWT_IDLE_BEGIN), ""), "idle: could not write the begin marker");
     // No polling meanwhile: the test driver must not keep the wineserver busy itself.
     Sleep(static_cast<DWORD>(seconds) * 1000);
-    ok(WriteFileAtomically(OutFile(L"idle-end"), ""), "idle: could not write the end marker");
+    ok(WriteFileAtomically(KWT_WIDE(KWT_IDLE_END), ""), "idle: could not write the end marker");
     // The script reads the CPU times after it sees the marker: the program must still be there then.
     std::string read;
-    ok(WaitUntil([&] { return ReadWholeFile(OutFile(L"idle-read"), read); }, 30000, 50),
+    ok(WaitUntil([&] { return ReadWholeFile(KWT_WIDE(KWT_IDLE_READ), read); }, 30000, 50),
        "idle: the script did not say it had read the CPU times");
     ok(product.Alive() && !IsWindowVisible(product.window()),
        "idle: expected the program running with its window hidden, got alive %d visible %d", product.Alive(),

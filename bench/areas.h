@@ -1,4 +1,4 @@
-// What kwbench.exe does besides the tests: timings for tools/bench-wine.sh and the scene of the screenshot.
+// What kwbench.exe measures for bench-wine.sh.
 #pragma once
 
 #include "harness.h"
@@ -9,6 +9,5 @@ void Bench(const Args& args);
 void Flap(const Args& args);
 void Idle(const Args& args);
 void AdapterDrops(const Args& args);
-void ShowForScreenshot(const Args& args);
 
 }  // namespace kwt

@@ -1,6 +1,6 @@
-// Shows the product with a realistic program list for a screenshot taken from the host. Writes the
-// window's screen rectangle to C:\kwtest\show-ready.txt once it is up, and ends the product when the host
-// writes C:\kwtest\show-done.txt (or after 30 s).
+// Shows the product with a realistic program list for a screenshot taken from the host (screenshot.sh). Writes
+// the window's screen rectangle to KWT_SHOW_READY once it is up, and ends the product when the host writes
+// KWT_SHOW_DONE (or after 30 s). The host waits for the display to settle before it takes the picture.
 #include "areas.h"
 #include "harness.h"
 #include "platform/win32/control_ids.h"
@@ -10,8 +10,8 @@ namespace kwt {
 
 void ShowForScreenshot(const Args& args) {
     ResetWorld();
-    DeleteFileW(L"C:\\kwtest\\show-ready.txt");
-    DeleteFileW(L"C:\\kwtest\\show-done.txt");
+    DeleteFileW(KWT_WIDE(KWT_SHOW_READY));
+    DeleteFileW(KWT_WIDE(KWT_SHOW_DONE));
     StoreSettings({"\"C:\\Programme\\Post\\Posteingang.exe\"", "\"C:\\Programme\\Zeitabgleich\\zeitsync.exe\" /sofort",
                    "\"C:\\Programme\\Nachrichten\\Newsleser.exe\" -minimiert -konto=privat"},
                   "5");
@@ -21,14 +21,13 @@ void ShowForScreenshot(const Args& args) {
         return;
     if (!product.Restore())
         return;
-    SleepPumping(300);
     RECT r{};
     GetWindowRect(product.window(), &r);
     char line[128];
     snprintf(line, sizeof(line), "%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
-    ok(WriteFileAtomically(L"C:\\kwtest\\show-ready.txt", line), "could not write show-ready.txt");
+    ok(WriteFileAtomically(KWT_WIDE(KWT_SHOW_READY), line), "could not write " KWT_SHOW_READY);
     std::string done;
-    WaitUntil([&] { return ReadWholeFile(L"C:\\kwtest\\show-done.txt", done); }, 30000, 50);
+    WaitUntil([&] { return ReadWholeFile(KWT_WIDE(KWT_SHOW_DONE), done); }, 30000, 50);
     product.Kill();
     ResetWorld();
 }

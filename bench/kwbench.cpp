@@ -1,5 +1,5 @@
-// kwbench.exe <bench|flap|idle|adapter|show> <path of kopplungswacht.exe> [more]: the measurements of `make bench` and
-// the scene of the screenshot, driven from outside with the end-to-end tests' harness.
+// kwbench.exe <bench|flap|idle|adapter> <path of kopplungswacht.exe> [more]: the measurements of `make bench`,
+// driven from outside with the end-to-end tests' harness.
 #include "areas.h"
 #include "harness.h"
 
@@ -9,7 +9,6 @@ int wmain() {
         {"flap", kwt::Flap},
         {"idle", kwt::Idle},
         {"adapter", kwt::AdapterDrops},
-        {"show", kwt::ShowForScreenshot},
     };
     return kwt::RunDriver("kwbench", areas);
 }
