@@ -7,7 +7,6 @@
 namespace kw {
 namespace {
 
-
 // The packed mouse position is a signed 32-bit value: x in the low 16 bits, y in the high ones.
 constexpr std::int32_t kMaxX = 65535;
 constexpr std::int32_t kMaxY = 32767;

@@ -41,7 +41,8 @@ std::unique_ptr<LaunchedProcess> Form1::programmStarten(const std::string& entry
     if (entry.empty()) {
         return nullptr;
     }
-    const ProgramChoice choice = ChooseProgram(entry, [this](const std::string& path) { return p_.files.lookUp(path); });
+    const ProgramChoice choice =
+        ChooseProgram(entry, [this](const std::string& path) { return p_.files.lookUp(path); });
     if (choice.kind == ProgramChoice::Kind::NotFound) {
         return nullptr;
     }

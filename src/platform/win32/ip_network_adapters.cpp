@@ -1,5 +1,6 @@
-// <netioapi.h> needs the socket headers ahead of <windows.h>.
 #include <windows.h>
+
+// <netioapi.h> needs the socket headers ahead of it.
 #include <winsock2.h>
 #include <ws2ipdef.h>
 

@@ -50,7 +50,7 @@ PathKind Win32FileLookUp::lookUp(const std::string& path) {
 }
 
 std::unique_ptr<LaunchedProcess> Win32Processes::launch(const std::string& program, const std::string& commandLine,
-                                                       int showWindow) {
+                                                        int showWindow) {
     // With the program named, the system does not read it out of the command line.
     const std::wstring image = Widen(program);
     const wchar_t* application = program.empty() ? nullptr : image.c_str();

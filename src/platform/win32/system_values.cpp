@@ -1,10 +1,11 @@
 // The core writes the system's records and numbers without the system's headers. Here each of them is
 // checked against those headers: a record's size and every field's offset and size, and every number, so
 // that a wrong value fails the build. Nothing here runs.
-// <netioapi.h> needs the socket headers ahead of <windows.h>.
+#include <windows.h>
+
+// <netioapi.h> needs the socket headers ahead of it.
 #include <winsock2.h>
 #include <ws2ipdef.h>
-#include <windows.h>
 
 #include <commdlg.h>
 #include <iphlpapi.h>
@@ -30,9 +31,9 @@ namespace kw::win32 {
 namespace {
 
 // The same field at the same place with the same size in both records.
-#define KW_SAME_FIELD(ours, theirs, field)                                                                      \
-    static_assert(offsetof(ours, field) == offsetof(theirs, field) &&                                           \
-                      sizeof(decltype(std::declval<ours>().field)) == sizeof(decltype(std::declval<theirs>().field)),   \
+#define KW_SAME_FIELD(ours, theirs, field)                                                                            \
+    static_assert(offsetof(ours, field) == offsetof(theirs, field) &&                                                 \
+                      sizeof(decltype(std::declval<ours>().field)) == sizeof(decltype(std::declval<theirs>().field)), \
                   #field " of " #ours " differs from " #theirs)
 
 // RASCONNA has grown since its first form, which RasEnumConnectionsA still takes when dwSize says 412:
@@ -43,8 +44,8 @@ KW_SAME_FIELD(RasConnA, RASCONNA, szEntryName);
 KW_SAME_FIELD(RasConnA, RASCONNA, szDeviceType);
 KW_SAME_FIELD(RasConnA, RASCONNA, szDeviceName);
 static_assert(offsetof(RasConnA, padding) == offsetof(RASCONNA, szPhonebook));
-static_assert(sizeof(RasConnA) % alignof(RASCONNA) == 0 && sizeof(RasConnA) - offsetof(RASCONNA, szPhonebook) <
-                                                                  alignof(RASCONNA));
+static_assert(sizeof(RasConnA) % alignof(RASCONNA) == 0 &&
+              sizeof(RasConnA) - offsetof(RASCONNA, szPhonebook) < alignof(RASCONNA));
 
 // NOTIFYICONDATAA's first form ends after a 64-character tip.
 KW_SAME_FIELD(NotifyIconDataA, NOTIFYICONDATAA, cbSize);
