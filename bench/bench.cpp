@@ -1,8 +1,9 @@
-// Not a test: timings of connection cycles for bench-wine.sh. Drop-to-exit is the time from the
-// count file saying 0 to the launched child's process handle being signalled; the first count is the time
-// from the count file saying 1 to the window showing that count; the launch time is the child's creation
-// time after the count file said 1, against the start delay + 1 s. The last line sums them up for the
-// script, which compares two builds by it.
+// kwbench.exe <bench|flap|idle|adapter> <path of kopplungswacht.exe> [more]: the measurements of `make bench`,
+// driven from outside with the end-to-end tests' harness. Not a test: bench-wine.sh reads what it prints.
+// Drop-to-exit is the time from the count file saying 0 to the launched child's process handle being
+// signalled; the first count is the time from the count file saying 1 to the window showing that count; the
+// launch time is the child's creation time after the count file said 1, against the start delay + 1 s. The
+// last line sums them up for the script, which compares two builds by it.
 // kwbench.exe bench <exe> [cycles, default 20] [start delay in seconds, default 2]
 // kwbench.exe flap <exe> [cycles, default 60]: the connection goes up and down irregularly with two programs
 // on the list, some drops during the countdown, some too short for a tick; the program's handle count and
@@ -16,7 +17,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "areas.h"
 #include "harness.h"
 #include "platform/win32/control_ids.h"
 #include "product.h"
@@ -65,8 +65,6 @@ bool MeasureInside(const std::string& label, Measured& measured) {
     return sscanf(text.c_str() + label.size(), " handles=%ld private=%lu", &measured.handles, &measured.privateBytes) ==
            2;
 }
-
-}  // namespace
 
 void Bench(const Args& args) {
     const int cycles = args.size() > 1 ? _wtoi(args[1].c_str()) : 20;
@@ -284,4 +282,16 @@ void Idle(const Args& args) {
     ResetWorld();
 }
 
+}  // namespace
+
 }  // namespace kwt
+
+int wmain() {
+    const std::vector<kwt::Area> areas = {
+        {"bench", kwt::Bench},
+        {"flap", kwt::Flap},
+        {"idle", kwt::Idle},
+        {"adapter", kwt::AdapterDrops},
+    };
+    return kwt::RunDriver("kwbench", areas);
+}
