@@ -134,8 +134,8 @@ void Bench(const Args& args) {
             *std::max_element(launches.begin(), launches.end()), target, KW_TARGET_LAUNCH_TOLERANCE_PERCENT, earliest,
             latest);
     if (!launches.empty()) {
-        long within = std::count_if(launches.begin(), launches.end(),
-                                    [&](double l) { return l >= earliest && l <= latest; });
+        long within =
+            std::count_if(launches.begin(), launches.end(), [&](double l) { return l >= earliest && l <= latest; });
         Print("launches within %.0f..%.0f ms: %ld of %zu\n", earliest, latest, within, launches.size());
     }
     if (!countdowns.empty())

@@ -168,9 +168,8 @@ HWND WaitForMessageBox(DWORD pid, const std::string& title, DWORD timeoutMs) {
     HWND box = nullptr;
     WaitUntil(
         [&] {
-            box = FindTopLevel(pid, [&](HWND h) {
-                return ClassName(h) == "#32770" && IsWindowVisible(h) && WindowText(h) == title;
-            });
+            box = FindTopLevel(
+                pid, [&](HWND h) { return ClassName(h) == "#32770" && IsWindowVisible(h) && WindowText(h) == title; });
             return box != nullptr;
         },
         timeoutMs, 20);

@@ -107,8 +107,8 @@ void OneConnection(const std::wstring& exe) {
     std::string expectedZero = std::string(kAktivPrefix) + "0";
     ok(WaitUntil([&] { return product.Text(IDC_AKTIV) == expectedZero; }, 1500), "aktiv: expected [%s], got [%s]",
        expectedZero.c_str(), product.Text(IDC_AKTIV).c_str());
-    ok(product.Text(IDC_STATUS) == kStatusEnded, "status before a connection: expected [%s], got [%s]",
-       kStatusEnded, product.Text(IDC_STATUS).c_str());
+    ok(product.Text(IDC_STATUS) == kStatusEnded, "status before a connection: expected [%s], got [%s]", kStatusEnded,
+       product.Text(IDC_STATUS).c_str());
     CheckRasCall();
     CheckTickPeriod();
 
@@ -119,8 +119,8 @@ void OneConnection(const std::wstring& exe) {
        expectedOne.c_str(), product.Text(IDC_AKTIV).c_str());
     trace("the count showed 1 after %.0f ms", NowMs() - up);
     std::vector<Seen> seen = CollectStatus(product, kStatusStarted, 8000);
-    std::vector<std::string> allowed = {kStatusEnded,   kStatusStarting,  CountdownText(2), CountdownText(1),
-                                        CountdownText(0), kLaunching, kStatusStarted};
+    std::vector<std::string> allowed = {kStatusEnded,     kStatusStarting, CountdownText(2), CountdownText(1),
+                                        CountdownText(0), kLaunching,      kStatusStarted};
     std::vector<std::string> required = {CountdownText(2), CountdownText(1), CountdownText(0), kStatusStarted};
     ok(FollowsOrder(seen, allowed, required),
        "status while launching: expected the countdown 2, 1, 0 then [%s] in this order, got [%s]", kStatusStarted,
@@ -151,8 +151,8 @@ void OneConnection(const std::wstring& exe) {
     ok(StillRunning(a.process) && StillRunning(b.process), "children: expected both running, got a %s, b %s",
        StillRunning(a.process) ? "running" : "ended", StillRunning(b.process) ? "running" : "ended");
     SleepPumping(bounds::kQuietMs);
-    ok(product.Text(IDC_STATUS) == kStatusStarted, "status while connected: expected [%s], got [%s]",
-       kStatusStarted, product.Text(IDC_STATUS).c_str());
+    ok(product.Text(IDC_STATUS) == kStatusStarted, "status while connected: expected [%s], got [%s]", kStatusStarted,
+       product.Text(IDC_STATUS).c_str());
     CheckRasCall();
 
     // Dropped just after a count: a drop left to the timer would wait a whole tick before the ending began.
