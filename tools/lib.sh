@@ -203,12 +203,10 @@ kw_wine_fixture() {
 #
 # The window is laid out at 96 DPI for the classic 8-point dialog font, MS Sans Serif, which Wine does not
 # have: it draws "MS Shell Dlg" in its own Tahoma. Wine measures Tahoma by its outlines, which are wider
-# than its bitmaps at this size, so word wrapping and centring cut "Fenster minimieren" (102 px in a 97 px
-# button) and wrap "Nach Einwahlbeginn so viele Sekunden warten:" (251 px in a 233 px label).
-# FreeSans (fonts-freefont-ttf) comes closest to MS Sans Serif's 8-point widths of the fonts Debian has:
-# 92 against 87 px and 227 against 227 px for those two, 191 against 188 px for "Momentan aktive
-# DFÜ-Verbindungen: 0", and both fit. The settings take effect for processes started after the prefix's
-# wineserver is gone.
+# than its bitmaps at this size, so word wrapping and centring cut "Fenster minimieren" in its button and
+# wrap "Nach Einwahlbeginn so viele Sekunden warten:" in its label. Of the fonts Debian has, FreeSans
+# (fonts-freefont-ttf) comes closest to MS Sans Serif's widths at 8 points, and both texts fit. The
+# settings take effect for processes started after the prefix's wineserver is gone (kw_wine_fixture).
 kw_wine_fonts() {
     local stamp="$WINEPREFIX/.kopplungswacht-fonts" fonts="$WINEPREFIX/drive_c/windows/Fonts" name
     [ ! -f "$stamp" ] || return 0
