@@ -1,5 +1,6 @@
 # make run      builds kopplungswacht.exe and starts it under Wine
-# make test     builds everything, the release included, and runs the unit, end-to-end and release tests
+# make test     builds everything, the release included, runs clang-tidy over src/ and the unit, end-to-end
+#               and release tests
 # make release  builds the installer, the portable zip and their checksums into dist/; the same commit
 #               gives the same bytes wherever and whenever it is built
 # make demo     plays a dial-up connection for the real program under Wine
@@ -37,11 +38,12 @@ deps:
 	@tools/install-deps.sh
 
 win: deps
-	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 	cmake --build $(WIN) -j$(JOBS)
 
 host: deps
-	cmake -S . -B $(HOST) -DKW_WIN_BUILD_DIR=$(WIN) -DKW_DIST_DIR=$(DIST)
+	cmake -S . -B $(HOST) -DKW_WIN_BUILD_DIR=$(WIN) -DKW_DIST_DIR=$(DIST) -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 	cmake --build $(HOST) -j$(JOBS)
 
 release: win
@@ -61,6 +63,7 @@ fuzz: asan
 # The tests labelled wine run under Wine; those labelled vm test the emulated machine itself.
 test: win host release
 test: asan
+	tools/tidy.sh $(HOST) $(WIN)
 	ctest --test-dir $(ASAN) --output-on-failure -j$(JOBS)
 ifeq ($(WHERE),native)
 	ctest --test-dir $(HOST) --output-on-failure -LE vm

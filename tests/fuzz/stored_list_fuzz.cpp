@@ -9,6 +9,7 @@
 
 #include "fakes/form_fixture.h"
 #include "fuzz/fakes_checked.h"
+#include "watch/program_path.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
@@ -23,10 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rig.tick(1);
     rig.tick(0);
 
-    // The filled slots, in order, are the list and the command lines run; whatever ran has ended.
-    std::vector<std::string> entries;
+    // The filled slots, in order, are the list; the command lines run are those that name a program or
+    // leave it to the system (no file exists here); whatever ran has ended.
+    std::vector<std::string> entries, run;
     std::copy_if(slots.begin(), slots.end(), std::back_inserter(entries), [](const auto& s) { return !s.empty(); });
-    bool sound = rig.view.list == entries && rig.processes.attempts == entries &&
+    std::copy_if(entries.begin(), entries.end(), std::back_inserter(run), [](const auto& entry) {
+        return kw::ChooseProgram(entry, [](const std::string&) { return kw::PathKind::missing; }).kind !=
+               kw::ProgramChoice::Kind::NotFound;
+    });
+    bool sound = rig.view.list == entries && rig.processes.attempts == run &&
                  rig.view.isEnabled(kw::ControlId::Command1) == (entries.size() < 10);
     for (const auto* process : rig.processes.launched()) {
         sound = sound && !process->alive && process->exitCode == 1u;

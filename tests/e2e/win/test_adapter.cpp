@@ -107,8 +107,10 @@ void ChosenByKeyboard(const std::wstring& exe) {
        "Space did not check the selected row");
     PressKeys({VK_RETURN});
     ok(Closed(dialog), "Enter did not close the dialog");
-    const std::vector<std::string> stored = AdapterSlots();
-    ok(stored == std::vector<std::string>({"kwtun1", "", "", "", "", "", "", "", "", ""}),
+    // The slots are written once the dialog has closed.
+    const std::vector<std::string> expected{"kwtun1", "", "", "", "", "", "", "", "", ""};
+    std::vector<std::string> stored;
+    ok(WaitUntil([&] { return (stored = AdapterSlots()) == expected; }, bounds::kBoxOpenMs),
        "adapter slots: expected [kwtun1] and nine empty, got %s", Joined(stored).c_str());
 
     // The device is up: counted from the next tick, and after the countdown the program starts.
