@@ -53,11 +53,13 @@ std::vector<DWORD> Picture(HWND window, SIZE& size) {
 // A window's picture once its drawing has settled: two looks 100 ms apart that agree (at most 2 s; then the
 // last one).
 std::vector<DWORD> SettledPicture(HWND window, SIZE& size) {
-    std::vector<DWORD> last = Picture(window, size);
+    // The first look only starts the comparison: WaitUntil asks at once, and two looks in the same instant
+    // always agree, drawn or not.
+    std::vector<DWORD> last;
     WaitUntil(
         [&] {
             std::vector<DWORD> now = Picture(window, size);
-            const bool settled = now == last;
+            const bool settled = !last.empty() && now == last;
             last = std::move(now);
             return settled;
         },
