@@ -32,16 +32,17 @@ std::int32_t CombinedCount(std::int32_t dialUp, int adaptersUp) {
 std::vector<AdapterRow> AdapterRows(const std::vector<NetworkAdapter>* table, const std::vector<std::string>& chosen,
                                     NetworkAdapters& system) {
     std::vector<AdapterRow> rows;
-    std::vector<std::string> shown;
+    const auto rowOf = [&](const std::string& name) {
+        return std::find_if(rows.begin(), rows.end(),
+                            [&](const AdapterRow& row) { return system.sameName(row.name, name); });
+    };
     for (const NetworkAdapter& adapter : table != nullptr ? *table : std::vector<NetworkAdapter>{}) {
         if (adapter.type == kIfTypeLoopback || adapter.type == kIfTypePpp) {
             continue;
         }
         const bool up = adapter.operStatus == kIfOperStatusUp;
         // The system may list a name twice (Wine keeps a row for a device that went and came back).
-        const auto seen = std::find_if(rows.begin(), rows.end(),
-                                       [&](const AdapterRow& row) { return system.sameName(row.name, adapter.name); });
-        if (seen != rows.end()) {
+        if (const auto seen = rowOf(adapter.name); seen != rows.end()) {
             if (up) {
                 seen->state = "verbunden";
             }
@@ -49,10 +50,9 @@ std::vector<AdapterRow> AdapterRows(const std::vector<NetworkAdapter>* table, co
         }
         rows.push_back(
             {adapter.name, adapter.description, up ? "verbunden" : "getrennt", Contains(chosen, adapter.name, system)});
-        shown.push_back(adapter.name);
     }
     for (const std::string& name : chosen) {
-        if (!Contains(shown, name, system)) {
+        if (rowOf(name) == rows.end()) {
             rows.push_back({name, "", table != nullptr ? "nicht vorhanden" : "unbekannt", true});
         }
     }

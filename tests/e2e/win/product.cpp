@@ -285,6 +285,23 @@ bool BringToFront(HWND window) {
         3000, 50);
 }
 
+bool AwaitLaunched(const wchar_t* outName, const std::string& entry, Launched& child) {
+    if (!ok(WaitForChild(OutFile(outName), child.record, bounds::kProcessStartMs), "no record from the child %s",
+            Utf8(outName).c_str()))
+        return false;
+    ok(child.record.cmdline == entry, "%s: expected command line [%s], got [%s]", Utf8(outName).c_str(), entry.c_str(),
+       child.record.cmdline.c_str());
+    ok(child.record.flags & STARTF_USESHOWWINDOW, "%s: expected STARTF_USESHOWWINDOW in dwFlags, got 0x%lx",
+       Utf8(outName).c_str(), child.record.flags);
+    ok(child.record.show == SW_SHOWMINIMIZED, "%s: expected wShowWindow %d, got %d", Utf8(outName).c_str(),
+       SW_SHOWMINIMIZED, child.record.show);
+    ok(child.record.cmdShow == SW_SHOWMINIMIZED, "%s: expected nCmdShow %d, got %d", Utf8(outName).c_str(),
+       SW_SHOWMINIMIZED, child.record.cmdShow);
+    child.process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, child.record.pid);
+    return ok(child.process != nullptr, "%s: cannot open pid %lu: error %lu", Utf8(outName).c_str(), child.record.pid,
+              GetLastError());
+}
+
 bool ReadChild(const std::wstring& path, ChildRecord& record) {
     std::string content;
     if (!ReadWholeFile(path, content))

@@ -87,6 +87,14 @@ struct ChildRecord {
 bool ReadChild(const std::wstring& path, ChildRecord& record);
 bool WaitForChild(const std::wstring& path, ChildRecord& record, DWORD timeoutMs);
 
+// A kwchild.exe launched by the product, opened by the test by the process ID the child reported.
+struct Launched {
+    ChildRecord record;
+    HANDLE process = nullptr;
+};
+// Waits for the child's record and checks that it was started minimised with `entry` as its command line.
+bool AwaitLaunched(const wchar_t* outName, const std::string& entry, Launched& child);
+
 // A kwchild.exe started by the test itself (not by the product).
 struct Spawned {
     HANDLE process = nullptr;

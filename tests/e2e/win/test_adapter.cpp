@@ -67,28 +67,21 @@ bool Closed(HWND dialog) {
     return WaitUntil([&] { return !IsWindow(dialog); }, 3000);
 }
 
-struct Launched {
+// Proof that nothing starts: a quiet spell, and no record from the child; the count shows 0.
+void NothingStarts(const Product& product, const wchar_t* outName, const char* why) {
+    SleepPumping(bounds::kQuietMs);
     ChildRecord record;
-    HANDLE process = nullptr;
-    ~Launched() {
-        if (process)
-            CloseHandle(process);
-    }
-};
-
-bool AwaitLaunched(const wchar_t* outName, Launched& child) {
-    if (!ok(WaitForChild(OutFile(outName), child.record, bounds::kProcessStartMs), "no record from the child %s",
-            Utf8(outName).c_str()))
-        return false;
-    child.process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, child.record.pid);
-    return ok(child.process != nullptr, "cannot open pid %lu: error %lu", child.record.pid, GetLastError());
+    ok(!ReadChild(OutFile(outName), record), "a program started %s", why);
+    ok(product.Text(IDC_AKTIV) == std::string(kAktivPrefix) + "0", "aktiv %s: expected 0, got [%s]", why,
+       product.Text(IDC_AKTIV).c_str());
 }
 
 // No program, no dial-up connection: the chosen tun device alone starts and ends the programs.
 void ChosenByKeyboard(const std::wstring& exe) {
     if (!Host("tun kwtun1"))
         return;
-    StoreSettings({ChildEntry(L"a.txt")}, "1");
+    const std::string entry = ChildEntry(L"a.txt");
+    StoreSettings({entry}, "1");
     Product product;
     if (!product.Start(exe) || !ok(product.Restore(), "the window did not come back"))
         return;
@@ -101,7 +94,8 @@ void ChosenByKeyboard(const std::wstring& exe) {
     GUITHREADINFO gui{};
     gui.cbSize = sizeof(gui);
     GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui);
-    ok(gui.hwndFocus == AdapterList(dialog), "the list should have the focus, %p has it", static_cast<void*>(gui.hwndFocus));
+    ok(gui.hwndFocus == AdapterList(dialog), "the list should have the focus, %p has it",
+       static_cast<void*>(gui.hwndFocus));
     PressKeys({VK_SPACE});
     ok(WaitUntil([&] { return ListViewRows(AdapterList(dialog), 1).at(0).checked; }, 2000),
        "Space did not check the selected row");
@@ -116,7 +110,7 @@ void ChosenByKeyboard(const std::wstring& exe) {
     // The device is up: counted from the next tick, and after the countdown the program starts.
     ShowsCount(product, 1, bounds::kNoticeMs);
     Launched child;
-    if (!AwaitLaunched(L"a.txt", child))
+    if (!AwaitLaunched(L"a.txt", entry, child))
         return;
     ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusStarted; }, 2000), "status: expected [%s], got [%s]",
        kStatusStarted, product.Text(IDC_STATUS).c_str());
@@ -142,11 +136,8 @@ void ChosenByKeyboard(const std::wstring& exe) {
     DeleteFileW(OutFile(L"a.txt").c_str());
     if (!Host("remove kwtun1"))
         return;
-    SleepPumping(bounds::kQuietMs);
-    ChildRecord again;
-    ok(!ReadChild(OutFile(L"a.txt"), again), "the program started again after the device was removed");
-    ok(product.Text(IDC_AKTIV) == std::string(kAktivPrefix) + "0", "aktiv after the removal: got [%s]",
-       product.Text(IDC_AKTIV).c_str());
+    NothingStarts(product, L"a.txt", "after the device was removed");
+    EndAndClose(child.process, 9);
 }
 
 // A chosen device that is down from the start starts nothing; the dialog shows it beside an unchosen one
@@ -154,12 +145,13 @@ void ChosenByKeyboard(const std::wstring& exe) {
 void DownFromTheStart(const std::wstring& exe, const std::wstring& screenshot) {
     if (!Host("tun kwtun2") || !Host("down kwtun2") || !Host("tun wg-buero"))
         return;
-    StoreSettings({ChildEntry(L"b.txt")}, "1");
+    const std::string entry = ChildEntry(L"b.txt");
+    StoreSettings({entry}, "1");
     StoreAdapters({"KWTUN2", "", "wg-fehlt"});
     HKEY key;
     const DWORD seven = 7;
-    ok(RegCreateKeyExW(HKEY_CURRENT_USER, kAdapterKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                       nullptr) == ERROR_SUCCESS &&
+    ok(RegCreateKeyExW(HKEY_CURRENT_USER, kAdapterKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+               ERROR_SUCCESS &&
            RegSetValueExW(key, L"adapter3", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&seven), sizeof(seven)) ==
                ERROR_SUCCESS,
        "could not store a number in adapter3");
@@ -168,11 +160,7 @@ void DownFromTheStart(const std::wstring& exe, const std::wstring& screenshot) {
     Product product;
     if (!product.Start(exe))
         return;
-    SleepPumping(bounds::kQuietMs);
-    ChildRecord record;
-    ok(!ReadChild(OutFile(L"b.txt"), record), "a program started although the chosen device is down");
-    ok(product.Text(IDC_AKTIV) == std::string(kAktivPrefix) + "0", "aktiv: expected 0, got [%s]",
-       product.Text(IDC_AKTIV).c_str());
+    NothingStarts(product, L"b.txt", "although the chosen device is down");
     ok(product.Text(IDC_STATUS) == kStatusEnded, "status: got [%s]", product.Text(IDC_STATUS).c_str());
 
     if (!ok(product.Restore(), "the window did not come back"))
@@ -194,8 +182,8 @@ void DownFromTheStart(const std::wstring& exe, const std::wstring& screenshot) {
     PressKeys({VK_SPACE, VK_ESCAPE});
     ok(Closed(dialog), "Escape did not close the dialog");
     const std::vector<std::string> stored = AdapterSlots();
-    ok(stored == std::vector<std::string>({"KWTUN2", "", "wg-fehlt", "<missing>", "<missing>", "<missing>",
-                                           "<missing>", "<missing>", "<missing>", "<missing>"}),
+    ok(stored == std::vector<std::string>({"KWTUN2", "", "wg-fehlt", "<missing>", "<missing>", "<missing>", "<missing>",
+                                           "<missing>", "<missing>", "<missing>"}),
        "Escape changed the slots: %s", Joined(stored).c_str());
 
     // Up at last: the name as stored matches the device without regard to case.
@@ -203,7 +191,8 @@ void DownFromTheStart(const std::wstring& exe, const std::wstring& screenshot) {
         return;
     ShowsCount(product, 1, bounds::kNoticeMs);
     Launched child;
-    AwaitLaunched(L"b.txt", child);
+    if (AwaitLaunched(L"b.txt", entry, child))
+        EndAndClose(child.process, 9);
 }
 
 // iphlpapi.dll comes from the system directory only, also where the session loads a native DLL of that

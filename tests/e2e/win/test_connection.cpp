@@ -10,29 +10,6 @@ namespace kwt {
 
 namespace {
 
-// Launched by the product, opened by the test by the process ID the child reported.
-struct Launched {
-    ChildRecord record;
-    HANDLE process = nullptr;
-};
-
-bool AwaitLaunched(const wchar_t* outName, const std::string& entry, Launched& child) {
-    if (!ok(WaitForChild(OutFile(outName), child.record, bounds::kProcessStartMs), "no record from the child %s",
-            Utf8(outName).c_str()))
-        return false;
-    ok(child.record.cmdline == entry, "%s: expected command line [%s], got [%s]", Utf8(outName).c_str(), entry.c_str(),
-       child.record.cmdline.c_str());
-    ok(child.record.flags & STARTF_USESHOWWINDOW, "%s: expected STARTF_USESHOWWINDOW in dwFlags, got 0x%lx",
-       Utf8(outName).c_str(), child.record.flags);
-    ok(child.record.show == SW_SHOWMINIMIZED, "%s: expected wShowWindow %d, got %d", Utf8(outName).c_str(),
-       SW_SHOWMINIMIZED, child.record.show);
-    ok(child.record.cmdShow == SW_SHOWMINIMIZED, "%s: expected nCmdShow %d, got %d", Utf8(outName).c_str(),
-       SW_SHOWMINIMIZED, child.record.cmdShow);
-    child.process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, child.record.pid);
-    return ok(child.process != nullptr, "%s: cannot open pid %lu: error %lu", Utf8(outName).c_str(), child.record.pid,
-              GetLastError());
-}
-
 // Waits for all the children to end; returns the milliseconds from `since` until the last one ended.
 double AwaitEnded(std::vector<Launched*> children, double since, DWORD timeoutMs) {
     double last = -1;
