@@ -22,5 +22,11 @@ echo "Installing: ${need[*]}"
 if [[ " ${need[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
 fi
-$sudo apt-get update -q
+# A mirror in the middle of a sync can fail one index for a minute ("File has unexpected size"). Try again
+# a few times; if one index still fails, the install below says whether anything needed is really missing.
+for attempt in 1 2 3 4; do
+    $sudo apt-get update -q && break
+    [ "$attempt" -lt 4 ] || { echo "apt-get update failed; installing from the lists that did arrive"; break; }
+    sleep $((attempt * 15))
+done
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${need[@]}"
