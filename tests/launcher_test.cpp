@@ -95,7 +95,7 @@ TEST_F(LauncherTest, EveryEntryLaunchedMinimisedWithItsWholeCommandLine) {
 
 TEST_F(LauncherTest, EntryThatFailsToLaunchKeepsSlotZeroAndIsPassedOverWhenEnding) {
     start("-1", {"\"C:\\a.exe\"", "\"C:\\fehlt.exe\"", "\"C:\\c.exe\" -x"});
-    processes.failing.insert("\"C:\\fehlt.exe\"");
+    processes.failing["\"C:\\fehlt.exe\""] = 2;
     tick(1);
 
     EXPECT_EQ(processes.attempts.size(), 3u) << "the entry after the failed one is still launched";

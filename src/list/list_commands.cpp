@@ -7,12 +7,13 @@
 #include <string>
 
 #include "ui/form1.h"
+#include "watch/program_path.h"
 
 namespace kw {
 namespace {
 
-// Hide the read-only box, only existing files, Explorer style, long names. One file per use, and the
-// process's current folder may follow the chosen file.
+// Hide the read-only box, only existing files, Explorer style, long names. One file per use; the
+// process's current folder stays where it was.
 static_assert(kOpenFlags == 2625540);
 
 std::string Quoted(const std::string& path) {
@@ -149,6 +150,21 @@ void Form1::filelist_MouseUp(std::int16_t Button, float X, float Y) {
     }
 }
 
+// A dropped shortcut to a program stands for what a double click on it starts: the program, quoted, with
+// the shortcut's arguments. Any other file, a shortcut to a document or a folder too, is taken as it is.
+std::string Form1::eintragFuer(const std::string& path) {
+    Shortcut shortcut;
+    if (!IsShortcutName(path) || !p_.files.readShortcut(path, shortcut) || shortcut.target.empty()) {
+        return Quoted(path);
+    }
+    const SystemFolders folders = p_.files.folders();
+    const bool native = folders.redirected && IsInFolder(shortcut.target, folders.system);
+    if (!IsProgram(shortcut.target, [&](const std::string& file) { return p_.files.lookUp(file, native); })) {
+        return Quoted(path);
+    }
+    return Quoted(shortcut.target) + (shortcut.arguments.empty() ? "" : " " + shortcut.arguments);
+}
+
 void Form1::filelist_OLEDragDrop(const DropData& Data) {
     if (unloading_) {
         return;
@@ -162,7 +178,7 @@ void Form1::filelist_OLEDragDrop(const DropData& Data) {
     const int n = p_.view.listCount();
     if (RoomFor(p_.view, static_cast<int>(Data.files.size()))) {
         for (const std::string& path : Data.files) {
-            p_.view.listAdd(Quoted(path));
+            p_.view.listAdd(eintragFuer(path));
         }
         if (p_.view.listCount() != n + static_cast<int>(Data.files.size())) {
             for (int i = p_.view.listCount(); i > n; --i) {

@@ -46,6 +46,10 @@ inline constexpr std::uint32_t kTimer1Interval = 200;
 
 // Window-show style of every launched program: shown minimised and activated (SW_SHOWMINIMIZED).
 inline constexpr int kShowMinimized = 2;
+// The system's error for a program that is not there (ERROR_FILE_NOT_FOUND).
+inline constexpr std::uint32_t kErrorFileNotFound = 2;
+// How long the ending waits, in all, for the ended processes to go before it sweeps the tray, in ms.
+inline constexpr std::uint32_t kEndingWait = 1000;
 
 // The program list holds at most this many entries; the settings store has a slot for each.
 inline constexpr int kMaxEntries = 10;
@@ -148,10 +152,14 @@ private:
 
     // Launcher and terminator.
     void starten();
-    std::unique_ptr<LaunchedProcess> programmStarten(const std::string& entry);
+    std::unique_ptr<LaunchedProcess> programmStarten(const std::string& entry, const SystemFolders& folders,
+                                                     std::uint32_t& error);
     void warten(std::int16_t seconds);
-    void terminieren();
-    void prozessbeenden(LaunchedProcess* process);
+    // Returns how many of the programs still ran (or had processes of theirs still running).
+    int terminieren();
+    bool prozessbeenden(LaunchedProcess* process);
+    // A notification on the tray icon.
+    void melden(const std::string& text, BalloonIcon icon);
 
     // Settings.
     void ladeSchlafzeit();
@@ -163,6 +171,8 @@ private:
 
     // Program list editing.
     std::string dateiwaehlen();
+    // The list entry for a dropped file.
+    std::string eintragFuer(const std::string& path);
     // The Add button is enabled while the list has room for one more entry.
     void updateAddButton();
 

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/file_look_up.h"
+#include "platform/processes.h"
 
 namespace kw {
 
@@ -21,6 +23,7 @@ struct ProgramChoice {
     };
     Kind kind = Kind::LeftToSystem;
     std::string program;
+    std::size_t end = 0;  // Found: where the program's text ends in the entry, and its arguments begin
 };
 
 // Given an unquoted `C:\Program Files\Tool\tool.exe -x`, the system tries `C:\Program.exe` first, so a
@@ -34,6 +37,27 @@ struct ProgramChoice {
 // A prefix that stops short of a folder the entry goes on to name is never the program: with
 // `C:\Program Files` there, `C:\Program.exe` is not what the entry means, even once `tool.exe` has been
 // removed.
+// What the system starts as a program when it is named in a command line: an image, whatever its name, or
+// a batch file. A document is not run, whatever its name.
+bool IsProgram(const std::string& path, const std::function<PathKind(const std::string&)>& lookUp);
+
+// A shell shortcut (.lnk), by its name.
+bool IsShortcutName(std::string_view name);
+
 ProgramChoice ChooseProgram(std::string_view entry, const std::function<PathKind(const std::string&)>& lookUp);
+
+// How the system itself would start an entry, as a double click in Explorer or the Run dialog starts it:
+// - a program named by its path starts in its own folder; one that the system finds on its search path
+//   starts in the user's profile folder;
+// - a path into the system folder reaches the real one, where a 32-bit program would be led to the
+//   32-bit folder instead (`native`), for the look-ups and for the start alike;
+// - a batch file runs through the system's command interpreter, with its path quoted, so that blanks and
+//   the characters & ^ ( ) in the path survive, and its arguments as the entry gives them.
+// Nothing (the system's "file not found") when an unquoted path with blanks names no program.
+std::optional<LaunchPlan> PlanLaunch(std::string_view entry, const SystemFolders& system,
+                                     const std::function<PathKind(const std::string&, bool native)>& lookUp);
+
+// True when `path` lies in `folder` (compared as the system compares paths, without regard to case).
+bool IsInFolder(std::string_view path, std::string_view folder);
 
 }  // namespace kw

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "tray/notices.h"
 #include "ui/form1.h"
 #include "watch/adapters.h"
 
@@ -67,9 +68,12 @@ void Form1::Timer1_Timer() {
     }
     if (n < 1 && gestartet == True) {
         beschriften(ControlId::status, "Status der Programme: Werden terminiert...");
-        terminieren();
+        const int ended = terminieren();
         beschriften(ControlId::status, "Status der Programme: Beendet");
         gestartet = False;
+        if (ended > 0) {
+            melden(DropNotice(n, ended), BalloonIcon::info);
+        }
     }
 
     inTick_ = false;

@@ -37,6 +37,9 @@ public:
         pass();
     }
 
+    // Time that passes while the program waits for the system, handling no events.
+    void block(std::uint32_t milliseconds) { now_ += milliseconds; }
+
     // The main loop wakes from its wait: the same pass as doEvents, but outside any handler.
     void wake() { pass(); }
 

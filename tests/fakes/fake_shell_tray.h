@@ -45,10 +45,33 @@ public:
         return false;
     }
 
+    bool balloon(const NotifyIconDataA& icon, const std::string& title, const std::string& text,
+                 BalloonIcon kind) override {
+        if (journal)
+            journal->push_back("tray balloon");
+        if (Fails(faults, "balloon " + text) || !answers)
+            return false;
+        for (const auto& held : icons) {
+            if (held == std::pair<Hwnd, std::uint32_t>{icon.hWnd, icon.uID}) {
+                balloons.push_back({title, text, kind});
+                return true;
+            }
+        }
+        return false;  // no such icon
+    }
+
+    struct Balloon {
+        std::string title;
+        std::string text;
+        BalloonIcon kind;
+        bool operator==(const Balloon&) const = default;
+    };
+
     std::vector<std::string>* journal = nullptr;
     FailurePoint* faults = nullptr;
     bool answers = true;  // false: a shell that is not running
     std::vector<TrayCall> calls;
+    std::vector<Balloon> balloons;  // the notifications shown
     std::vector<std::pair<Hwnd, std::uint32_t>> icons;
 };
 

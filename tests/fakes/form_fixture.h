@@ -29,6 +29,7 @@ struct FormRig {
     FormRig() {
         view.clock = [this] { return events.now(); };
         processes.clock = [this] { return events.now(); };
+        processes.block = [this](std::uint32_t milliseconds) { events.block(milliseconds); };
         os.set(2, 5, 1);
         const Hwnd taskbar = windows.add("Shell_TrayWnd");
         const Hwnd notify = windows.add("TrayNotifyWnd", taskbar);

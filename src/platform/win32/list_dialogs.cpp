@@ -92,7 +92,15 @@ DialogError Win32OpenFileDialog::showOpen(CommonDialog& dialog) {
     request.nMaxFile = kFileBufferChars;
     request.lpstrTitle = title.c_str();
     request.Flags = dialog.Flags;
-    if (GetOpenFileNameW(&request)) {
+    // The dialog moves the process's current folder to the chosen file's, whatever its flags say (the
+    // documentation calls OFN_NOCHANGEDIR ineffective here): it is put back.
+    std::vector<wchar_t> folder(GetCurrentDirectoryW(0, nullptr) + 1, L'\0');
+    const bool kept = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()) != 0;
+    const BOOL chosen = GetOpenFileNameW(&request);
+    if (kept) {
+        SetCurrentDirectoryW(folder.data());
+    }
+    if (chosen) {
         dialog.FileName = Narrow(file.data());
         return {};
     }

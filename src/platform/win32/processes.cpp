@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+#include <shobjidl.h>
+
 #include <vector>
 
 #include "platform/win32/handles.h"
@@ -10,12 +13,32 @@
 namespace kw::win32 {
 namespace {
 
+// A 32-bit program on 64-bit Windows sees SysWOW64 where it names System32. Around the calls that must
+// reach the real system folder, the redirection is turned off for this thread, and on again at once: the
+// thread's DLL loads depend on it.
+class NativeSystemFolder {
+public:
+    explicit NativeSystemFolder(bool native) {
+        off_ = native && Wow64DisableWow64FsRedirection(&state_) != FALSE;
+    }
+    NativeSystemFolder(const NativeSystemFolder&) = delete;
+    NativeSystemFolder& operator=(const NativeSystemFolder&) = delete;
+    ~NativeSystemFolder() {
+        if (off_) {
+            Wow64RevertWow64FsRedirection(state_);
+        }
+    }
+
+private:
+    void* state_ = nullptr;
+    bool off_ = false;
+};
+
 // The system starts any file with an executable header, whatever its name. Every sharing mode is offered,
 // so a program that is running can still be read; a file that cannot be read could not be started either.
-bool IsImage(const std::string& path) {
-    const HANDLE opened =
-        CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+bool IsImage(const std::wstring& path) {
+    const HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     const Kernel file(opened != INVALID_HANDLE_VALUE ? opened : nullptr);
     char header[2] = {};
     DWORD read = 0;
@@ -23,39 +46,143 @@ bool IsImage(const std::string& path) {
            header[0] == 'M' && header[1] == 'Z';
 }
 
+// Processes of the job still running; 0 when it cannot be asked.
+DWORD ActiveProcesses(HANDLE job) {
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
+    if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &accounting, sizeof accounting,
+                                   nullptr)) {
+        return 0;
+    }
+    return accounting.ActiveProcesses;
+}
+
 class Win32LaunchedProcess final : public LaunchedProcess {
 public:
-    Win32LaunchedProcess(Kernel process, DWORD processId) : process_(std::move(process)), id_(processId) {}
+    Win32LaunchedProcess(Kernel process, Kernel thread, DWORD processId)
+        : process_(std::move(process)), thread_(std::move(thread)), id_(processId) {}
 
     std::int32_t pid() const override { return static_cast<std::int32_t>(id_); }
-    // A process that has already exited stays a valid handle target, so this never reaches a stranger.
-    void terminate(std::uint32_t exitCode) override { TerminateProcess(process_.get(), exitCode); }
+
+    // The job's one limit lets a process start a child outside it on request; closing the job's last
+    // handle ends nothing.
+    bool joinJob() override {
+        Kernel job(CreateJobObjectW(nullptr, nullptr));
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_BREAKAWAY_OK;
+        if (!job.valid() ||
+            !SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits) ||
+            !AssignProcessToJobObject(job.get(), process_.get())) {
+            return false;
+        }
+        job_ = std::move(job);
+        return true;
+    }
+
+    std::uint32_t resume() override {
+        const DWORD result = ResumeThread(thread_.get());
+        thread_.reset(nullptr);
+        return result == static_cast<DWORD>(-1) ? GetLastError() : 0;
+    }
+
+    // A process that has already exited stays a valid handle target, so this never reaches a stranger; a
+    // job holds only processes that the launched one started.
+    bool terminate(std::uint32_t exitCode) override {
+        if (job_.valid()) {
+            const bool running = ActiveProcesses(job_.get()) > 0;
+            return TerminateJobObject(job_.get(), exitCode) != FALSE && running;
+        }
+        const bool running = WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+        return TerminateProcess(process_.get(), exitCode) != FALSE && running;
+    }
+
+    std::uint32_t waitGone(std::uint32_t limit) override {
+        const ULONGLONG start = GetTickCount64();
+        const auto waited = [start] { return static_cast<std::uint32_t>(GetTickCount64() - start); };
+        WaitForSingleObject(process_.get(), limit);
+        // The job has no handle that tells when its last process has gone: it is asked, a few times.
+        while (job_.valid() && ActiveProcesses(job_.get()) > 0 && waited() < limit) {
+            Sleep(5);
+        }
+        return std::min(waited(), limit);
+    }
 
 private:
     Kernel process_;
+    Kernel thread_;  // until the process runs
+    Kernel job_;
     DWORD id_;
 };
 
+std::string KnownFolder(REFKNOWNFOLDERID id) {
+    wchar_t* path = nullptr;
+    std::string folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path))) {
+        folder = Narrow(path);
+    }
+    CoTaskMemFree(path);
+    return folder;
+}
+
 }  // namespace
 
-PathKind Win32FileLookUp::lookUp(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+PathKind Win32FileLookUp::lookUp(const std::string& path, bool native) {
+    const std::wstring wide = Widen(path);
+    const NativeSystemFolder view(native);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return PathKind::missing;
     }
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return PathKind::folder;
     }
-    return IsImage(path) ? PathKind::image : PathKind::file;
+    return IsImage(wide) ? PathKind::image : PathKind::file;
 }
 
-std::unique_ptr<LaunchedProcess> Win32Processes::launch(const std::string& program, const std::string& commandLine,
-                                                        int showWindow) {
+SystemFolders Win32FileLookUp::folders() {
+    SystemFolders folders;
+    wchar_t system[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+        folders.system = Narrow(system);
+    }
+    folders.profile = KnownFolder(FOLDERID_Profile);
+    BOOL wow64 = FALSE;
+    folders.redirected = IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+    return folders;
+}
+
+// The shell's own reader of shortcuts; COM is initialised on this thread for the drops that bring them.
+bool Win32FileLookUp::readShortcut(const std::string& path, Shortcut& shortcut) {
+    IShellLinkW* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link)))) {
+        return false;
+    }
+    IPersistFile* file = nullptr;
+    std::vector<wchar_t> target(32768, L'\0');
+    std::vector<wchar_t> arguments(32768, L'\0');
+    const bool read = SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                      SUCCEEDED(file->Load(Widen(path).c_str(), STGM_READ)) &&
+                      link->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0) == S_OK &&
+                      SUCCEEDED(link->GetArguments(arguments.data(), static_cast<int>(arguments.size())));
+    if (file != nullptr) {
+        file->Release();
+    }
+    link->Release();
+    if (read) {
+        shortcut.target = Narrow(target.data());
+        shortcut.arguments = Narrow(arguments.data());
+    }
+    return read;
+}
+
+std::unique_ptr<LaunchedProcess> Win32Processes::launch(const LaunchPlan& plan, int showWindow, std::uint32_t& error) {
     // With the program named, the system does not read it out of the command line.
-    const std::wstring image = Widen(program);
-    const wchar_t* application = program.empty() ? nullptr : image.c_str();
+    const std::wstring image = Widen(plan.program);
+    const wchar_t* application = plan.program.empty() ? nullptr : image.c_str();
+    const std::wstring folder = Widen(plan.folder);
     // CreateProcessW may write into the command line, so it gets its own NUL-terminated copy.
-    const std::wstring wide = Widen(commandLine);
+    const std::wstring wide = Widen(plan.commandLine);
     std::vector<wchar_t> buffer(wide.begin(), wide.end());
     buffer.push_back(L'\0');
 
@@ -64,11 +191,33 @@ std::unique_ptr<LaunchedProcess> Win32Processes::launch(const std::string& progr
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showWindow);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(application, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    BOOL created = FALSE;
+    {
+        const NativeSystemFolder view(plan.native);
+        created = CreateProcessW(application, buffer.data(), nullptr, nullptr, FALSE,
+                                 CREATE_SUSPENDED, nullptr,
+                                 plan.folder.empty() ? nullptr : folder.c_str(), &startup, &info);
+        error = created ? 0 : GetLastError();
+    }
+    if (!created) {
         return nullptr;
     }
-    const Kernel thread(info.hThread);
-    return std::make_unique<Win32LaunchedProcess>(Kernel(info.hProcess), info.dwProcessId);
+    return std::make_unique<Win32LaunchedProcess>(Kernel(info.hProcess), Kernel(info.hThread), info.dwProcessId);
+}
+
+// The system's description, in the user's language, without the line break it ends with.
+std::string Win32Processes::reason(std::uint32_t error) {
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring_view message(text != nullptr ? text : L"", text != nullptr ? length : 0);
+    while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' ')) {
+        message.remove_suffix(1);
+    }
+    std::string described = Narrow(message);
+    LocalFree(text);
+    return described;
 }
 
 }  // namespace kw::win32
