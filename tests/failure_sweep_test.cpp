@@ -40,18 +40,29 @@ struct Scenario {
     std::vector<std::string> intendedList;
     std::string intendedDelay = "1";
     std::vector<std::string> intendedAdapters = kAdapters;
+    // A slot may also hold this where a failed call left the program to take a file as it is.
+    std::string fallback;
 };
 
 const std::vector<Scenario> kScenarios{
     {"start-up", nullptr, kEntries},
     {"connection, countdown, launch of three, drop",
      [](SweepRig& rig) {
+         // The third needs administrator rights; the ended processes take their time to go.
+         rig.processes.failing[kEntries[2]] = 740;
+         rig.processes.endLag = 30;
          rig.tick(1);
-         // The first program ends by itself and its ID goes to another program's process.
-         if (!rig.processes.launched().empty() && rig.processes.launched()[0]->alive) {
-             const std::int32_t pid = rig.processes.launched()[0]->pid;
+         // The first program ends by itself and its ID goes to another program's process; the second starts
+         // a process in its job and one outside it.
+         const auto launched = rig.processes.launched();
+         if (!launched.empty() && launched[0]->alive) {
+             const std::int32_t pid = launched[0]->pid;
              rig.processes.exits(pid);
              rig.processes.foreign(pid);
+         }
+         if (launched.size() > 1 && launched[1]->alive) {
+             rig.processes.spawn(launched[1]->pid, "kind.exe");
+             rig.processes.spawn(launched[1]->pid, "eigen.exe", true);
          }
          rig.tick(1);
          rig.tick(0);
@@ -81,6 +92,16 @@ const std::vector<Scenario> kScenarios{
          rig.form.filelist_OLEDragDrop(DropData{true, {"C:\\D\\d.exe", "C:\\E\\e.exe"}});
      },
      {kEntries[0], kEntries[1], kEntries[2], kD, "\"C:\\E\\e.exe\""}},
+    {"drop of a shortcut",
+     [](SweepRig& rig) {
+         rig.files.paths = {{"C:\\E\\e.exe", PathKind::image}};
+         rig.files.shortcuts = {{"C:\\E\\e.lnk", {"C:\\E\\e.exe", "-e"}}};
+         rig.form.filelist_OLEDragDrop(DropData{true, {"C:\\E\\e.lnk"}});
+     },
+     {kEntries[0], kEntries[1], kEntries[2], "\"C:\\E\\e.exe\" -e"},
+     "1",
+     kAdapters,
+     "\"C:\\E\\e.lnk\""},
     {"right click",
      [](SweepRig& rig) {
          // The list selects the entry under the pointer when the synthetic press reaches it.
@@ -155,7 +176,8 @@ bool RunWithFailure(const Scenario& scenario, std::size_t k) {
         const std::string before = i < kEntries.size() ? kEntries[i] : "";
         const std::string intended = i < scenario.intendedList.size() ? scenario.intendedList[i] : "";
         const std::string stored = rig.store.get(program::kTitle, "Files", "datei" + std::to_string(i)).value_or("");
-        EXPECT_TRUE(stored == before || stored == intended)
+        const bool fellBack = !scenario.fallback.empty() && stored == scenario.fallback && !rig.faults.failed.empty();
+        EXPECT_TRUE(stored == before || stored == intended || fellBack)
             << "slot " << i << ": expected [" << before << "] or [" << intended << "], got [" << stored << "]";
     }
     for (std::size_t i = 0; i < 10; ++i) {
@@ -177,6 +199,9 @@ bool RunWithFailure(const Scenario& scenario, std::size_t k) {
     for (const auto& process : rig.processes.table) {
         EXPECT_TRUE(process->launchedByUs || process->terminateCalls == 0)
             << "ended " << process->commandLine << " (ID " << process->pid << "), which the program did not launch";
+        EXPECT_TRUE(process->launchedByUs || process->job != 0 || !process->exitCode)
+            << "ended " << process->commandLine << ", which is in none of the program's jobs";
+        EXPECT_TRUE(!process->suspended || process->exitCode) << process->commandLine << " left suspended";
     }
     return !rig.faults.failed.empty();
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fakes/form_fixture.h"
+#include "tray/notices.h"
 
 namespace kw::test {
 namespace {
@@ -325,6 +326,139 @@ TEST_F(LauncherTest, TheChosenProgramIsStartedWithTheWholeEntry) {
     EXPECT_EQ(PidsOf(form).size(), 4u);
     EXPECT_EQ(PidsOf(form)[2], 0);
     EXPECT_EQ(quotedLookUps, 0u);
+}
+
+// What a launched program starts goes with it: the job is ended whole, while a process that left the job
+// on purpose, or one that ran before the launch, is left alone. The system ends processes after its call
+// has returned; the sweep comes only once they have gone, and the wait has its bound.
+TEST_F(LauncherTest, TheEndingEndsEachJobWholeAndSweepsOnlyOnceItHasGone) {
+    processes.endLag = 40;
+    start("-1", {"\"C:\\Stub\\update.exe\" --processStart app.exe", "\"C:\\B\\b.exe\"", "\"C:\\C\\c.exe\""});
+    ProcessRecord& earlier = processes.foreign(4444);  // a copy that ran before: never in the job
+    tick(1);
+    const auto launched = processes.launched();
+    ASSERT_EQ(launched.size(), 3u);
+    for (const ProcessRecord* process : launched) {
+        SCOPED_TRACE(process->commandLine);
+        EXPECT_FALSE(process->suspended) << "it runs only once it is in its job";
+        EXPECT_NE(process->job, 0);
+    }
+    ProcessRecord& app = processes.spawn(launched[0]->pid, "app.exe");
+    processes.exits(launched[0]->pid);  // the stub hands over and exits
+    ProcessRecord& grandchild = processes.spawn(app.pid, "helper.exe");
+    ProcessRecord& leaver = processes.spawn(launched[1]->pid, "leaver.exe", true);
+    processes.exits(launched[2]->pid);  // ends by itself: not counted
+
+    // At the first mouse move of the sweep, every ended process has gone.
+    int goingAtSweep = -1;
+    windows.onSend = [&] {
+        if (goingAtSweep < 0)
+            goingAtSweep = processes.going();
+    };
+    const std::uint32_t dropAt = events.now();
+    tick(0);
+    EXPECT_EQ(goingAtSweep, 0);
+    EXPECT_EQ(events.now() - dropAt, 40u) << "the wait lasts until the last one has gone";
+    for (const ProcessRecord* process : {&app, &grandchild, launched[1]}) {
+        SCOPED_TRACE(process->commandLine);
+        EXPECT_FALSE(process->alive);
+        EXPECT_EQ(process->exitCode, 1u);
+    }
+    EXPECT_EQ(launched[0]->exitCode, 0u) << "the stub had exited by itself";
+    EXPECT_TRUE(leaver.alive) << "it left the job on purpose";
+    EXPECT_TRUE(earlier.alive);
+    EXPECT_EQ(tray.balloons, (std::vector<FakeShellTray::Balloon>{
+                                 {"Kopplungswacht", "Verbindung getrennt: 2 Programme beendet.", BalloonIcon::info}}))
+        << "the stub's job and b.exe ended something; c.exe had ended by itself";
+
+    // Processes that take their time: the sweep waits one second in all, then comes anyway.
+    processes.endLag = 5000;
+    tick(1);
+    const std::uint32_t secondDrop = events.now();
+    tick(0);
+    EXPECT_EQ(events.now() - secondDrop, kEndingWait);
+    EXPECT_EQ(tray.balloons.back().text, "Verbindung getrennt: 3 Programme beendet.");
+}
+
+// Windows 7 puts no process into a job when this program sits in one already: the program is ended alone,
+// as before, and what it started runs on. A process that cannot be resumed is ended at once and reported.
+TEST_F(LauncherTest, WithoutAJobTheProgramIsEndedAloneAndAnUnresumableOneIsReported) {
+    processes.refuseJobs = true;
+    start("-1", {"\"C:\\A\\a.exe\""});
+    tick(1);
+    ASSERT_EQ(processes.launched().size(), 1u);
+    ProcessRecord& program = *processes.launched()[0];
+    EXPECT_EQ(program.job, 0);
+    EXPECT_FALSE(program.suspended);
+    ProcessRecord& child = processes.spawn(program.pid, "kind.exe");
+    tick(0);
+    EXPECT_EQ(program.exitCode, 1u);
+    EXPECT_TRUE(child.alive);
+    EXPECT_EQ(tray.balloons.back().text, "Verbindung getrennt: 1 Programm beendet.");
+}
+
+// One notification after a launch with entries that did not start, one line each in the list's order, the
+// system's reason at the end; the status texts stay as they are. None once the program is going.
+TEST(Notices, FailedStartsAndTheDropAreSaid) {
+    FormRig rig;
+    rig.processes.failing = {{"\"C:\\Admin\\setup.exe\"", 740}, {"\"C:\\Kein\\doc.txt\"", 193}};
+    rig.processes.reasons = {{2, "Das System kann die angegebene Datei nicht finden."},
+                             {740, "Der angeforderte Vorgang erfordert erhöhte Rechte."}};
+    rig.start("-1", {"\"C:\\A\\a.exe\"", "C:\\Programme Alt\\weg.exe -x", "\"C:\\Admin\\setup.exe\"",
+                     "\"C:\\Kein\\doc.txt\""});
+    rig.tick(1);
+    EXPECT_EQ(rig.statusTexts().back(), kStatusStarted);
+    EXPECT_EQ(rig.processes.launched().size(), 1u);
+    ASSERT_EQ(rig.tray.balloons.size(), 1u);
+    EXPECT_EQ(rig.tray.balloons[0],
+              (FakeShellTray::Balloon{
+                  "Kopplungswacht",
+                  "Nicht gestartet: C:\\Programme Alt\\weg.exe -x Das System kann die angegebene Datei nicht finden.\r\n"
+                  "Nicht gestartet: \"C:\\Admin\\setup.exe\" Der angeforderte Vorgang erfordert erhöhte Rechte.\r\n"
+                  "Nicht gestartet: \"C:\\Kein\\doc.txt\" Fehler 193",
+                  BalloonIcon::error}));
+
+    // A failed count ends the programs too, and says so; a second ending that ends nothing says nothing.
+    rig.remote.fail(620);
+    rig.form.Timer1_Timer();
+    EXPECT_EQ(rig.tray.balloons.back().text, "Verbindungen nicht abfragbar: 1 Programm beendet.");
+    rig.processes.failing.clear();
+    rig.view.list = {"\"C:\\A\\a.exe\""};
+    rig.tick(1);
+    rig.processes.exits(rig.processes.launched().back()->pid);
+    rig.tick(0);
+    EXPECT_EQ(rig.tray.balloons.size(), 2u) << "an ending that ended nothing shows nothing";
+
+    // Without the icon (the shell is down), nothing is shown and nothing else changes.
+    rig.tray.icons.clear();
+    rig.tick(1);
+    rig.tick(0);
+    EXPECT_EQ(rig.tray.balloons.size(), 2u);
+    EXPECT_EQ(rig.statusTexts().back(), kStatusEnded);
+
+    // Beenden during the launch: the program is going, and says nothing more.
+    FormRig quitting;
+    quitting.processes.failing = {{"\"C:\\A\\a.exe\"", 2}};
+    quitting.start("1", {"\"C:\\A\\a.exe\""});
+    quitting.events.at(500, [&quitting] { quitting.form.Unload(); });
+    quitting.tick(1);
+    EXPECT_TRUE(quitting.tray.balloons.empty());
+}
+
+TEST(Notices, TextsAndTheirCut) {
+    EXPECT_EQ(DropNotice(0, 1), "Verbindung getrennt: 1 Programm beendet.");
+    EXPECT_EQ(DropNotice(0, 10), "Verbindung getrennt: 10 Programme beendet.");
+    EXPECT_EQ(DropNotice(-1, 1), "Verbindungen nicht abfragbar: 1 Programm beendet.");
+    EXPECT_EQ(DropNotice(-1, 3), "Verbindungen nicht abfragbar: 3 Programme beendet.");
+
+    const std::string fits(255, 'a');
+    EXPECT_EQ(FitNotice(fits), fits);
+    EXPECT_EQ(FitNotice(fits + "b"), std::string(254, 'a') + "…");
+    // Umlauts are one UTF-16 character each; a character beyond the plane is two and is never halved.
+    const std::string umlauts = std::string(253, 'a') + "äöü";
+    EXPECT_EQ(FitNotice(umlauts), std::string(253, 'a') + "ä…");
+    const std::string emoji = std::string(253, 'a') + "😀b";
+    EXPECT_EQ(FitNotice(emoji), std::string(253, 'a') + "…");
 }
 
 }  // namespace

@@ -321,5 +321,31 @@ TEST_F(ListTest, DropsOfTextAndOfFoldersAndDuplicates) {
     EXPECT_EQ(view.messageBoxes.size(), 1u);
 }
 
+// Shortcuts from the desktop or the Start menu stand for what a double click on them starts: a program
+// with the shortcut's arguments. A shortcut to anything else, and a shortcut that cannot be read, are
+// taken as they are.
+TEST_F(ListTest, DroppedShortcutsToProgramsAreStoredAsTheirPrograms) {
+    const std::string desktop = "C:\\Users\\Jörg\\Desktop\\";
+    files.paths = {{"C:\\Program Files\\Post Büro\\post.exe", PathKind::image},
+                   {"C:\\Skripte\\vpn & mehr.cmd", PathKind::file},
+                   {"C:\\Daten\\brief.docx", PathKind::file},
+                   {"C:\\Windows\\system32\\OpenSSH\\ssh.exe", PathKind::image}};
+    files.system.redirected = true;  // the 32-bit view of the system folder has no OpenSSH
+    files.shortcuts = {{desktop + "Post.lnk", {"C:\\Program Files\\Post Büro\\post.exe", "/minimiert -p \"a b\""}},
+                       {desktop + "VPN.LNK", {"C:\\Skripte\\vpn & mehr.cmd", ""}},
+                       {desktop + "Brief.lnk", {"C:\\Daten\\brief.docx", ""}},
+                       {desktop + "SSH.lnk", {"C:\\Windows\\system32\\OpenSSH\\ssh.exe", "host"}},
+                       {desktop + "Weg.lnk", {"C:\\Weg\\weg.exe", ""}}};
+    startWith(0);
+    form.filelist_OLEDragDrop(DropData{true,
+                                       {desktop + "Post.lnk", desktop + "VPN.LNK", desktop + "Brief.lnk",
+                                        desktop + "SSH.lnk", desktop + "Weg.lnk", desktop + "Kaputt.lnk"}});
+    EXPECT_EQ(slots(), Padded({"\"C:\\Program Files\\Post Büro\\post.exe\" /minimiert -p \"a b\"",
+                               "\"C:\\Skripte\\vpn & mehr.cmd\"", "\"" + desktop + "Brief.lnk\"",
+                               "\"C:\\Windows\\system32\\OpenSSH\\ssh.exe\" host", "\"" + desktop + "Weg.lnk\"",
+                               "\"" + desktop + "Kaputt.lnk\""}));
+    EXPECT_TRUE(view.messageBoxes.empty());
+}
+
 }  // namespace
 }  // namespace kw::test

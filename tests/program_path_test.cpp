@@ -161,3 +161,101 @@ TEST(UnquotedEntry, LongerThanACommandLineRunsNothingAndIsNotRead) {
 
 }  // namespace
 }  // namespace kw::test
+
+namespace kw::test {
+namespace {
+
+// Where each entry starts, which program the system is handed, and whether the real system folder is
+// reached; on 64-bit Windows (redirected) and where nothing is redirected.
+TEST(LaunchPlan, FolderSystemFolderAndBatchFilesAsTheSystemStartsThem) {
+    const PathKind image = PathKind::image;
+    const PathKind folder = PathKind::folder;
+    const std::map<std::string, PathKind> files = {
+        {"C:\\", folder},
+        {"C:\\Tools", folder},
+        {"C:\\Meine Programme", folder},
+        {"C:\\Meine Programme\\Über Uhr", folder},
+        {"C:\\Meine Programme\\Über Uhr\\uhr.exe", image},
+        {"C:\\Meine Skripte (alt) & neu", folder},
+        {"C:\\Meine Skripte (alt) & neu\\start^1.bat", PathKind::file},
+        {"C:\\Windows\\system32\\OpenSSH", folder},
+        {"C:\\Windows\\system32\\OpenSSH\\ssh.exe", image},
+    };
+    struct Row {
+        const char* label;
+        bool redirected;
+        const char* entry;
+        LaunchPlan plan;  // program, command line, folder, native
+    };
+    const std::string profile = "C:\\Users\\Jörg";
+    const std::vector<Row> rows = {
+        {"quoted, with arguments: its own folder", false, "\"C:\\Tools\\x.exe\" /a",
+         {"", "\"C:\\Tools\\x.exe\" /a", "C:\\Tools", false}},
+        {"unquoted with blanks and umlauts", false, "C:\\Meine Programme\\Über Uhr\\uhr.exe -s",
+         {"C:\\Meine Programme\\Über Uhr\\uhr.exe", "C:\\Meine Programme\\Über Uhr\\uhr.exe -s",
+          "C:\\Meine Programme\\Über Uhr", false}},
+        {"a program at the root", false, "\"C:\\x.exe\"", {"", "\"C:\\x.exe\"", "C:\\", false}},
+        {"found on the search path: the profile", false, "notepad.exe notiz.txt",
+         {"", "notepad.exe notiz.txt", profile, false}},
+        {"a folder that is not there: the system says why", false, "\"C:\\Weg\\x.exe\"",
+         {"", "\"C:\\Weg\\x.exe\"", "", false}},
+        {"the system folder, redirected", true, "\"C:\\Windows\\System32\\OpenSSH\\ssh.exe\" host",
+         {"", "\"C:\\Windows\\System32\\OpenSSH\\ssh.exe\" host", "C:\\Windows\\System32\\OpenSSH", true}},
+        {"the system folder, unquoted, redirected", true, "C:\\WINDOWS\\system32\\OpenSSH\\ssh.exe -p 22 host",
+         {"C:\\WINDOWS\\system32\\OpenSSH\\ssh.exe", "C:\\WINDOWS\\system32\\OpenSSH\\ssh.exe -p 22 host",
+          "C:\\WINDOWS\\system32\\OpenSSH", true}},
+        {"the system folder, not redirected", false, "\"C:\\Windows\\system32\\OpenSSH\\ssh.exe\"",
+         {"", "\"C:\\Windows\\system32\\OpenSSH\\ssh.exe\"", "C:\\Windows\\system32\\OpenSSH", false}},
+        {"a folder named like the system folder", true, "\"C:\\Windows\\system32x\\a.exe\"",
+         {"", "\"C:\\Windows\\system32x\\a.exe\"", "", false}},
+        {"a batch file with blanks, & ^ ( ) and arguments", true,
+         "\"C:\\Meine Skripte (alt) & neu\\start^1.bat\" alpha \"b c\"",
+         {"C:\\Windows\\system32\\cmd.exe",
+          "cmd.exe /d /s /c \"\"C:\\Meine Skripte (alt) & neu\\start^1.bat\" alpha \"b c\"\"",
+          "C:\\Meine Skripte (alt) & neu", true}},
+        {"a batch file unquoted", false, "C:\\Meine Skripte (alt) & neu\\start^1.bat x",
+         {"C:\\Windows\\system32\\cmd.exe", "cmd.exe /d /s /c \"\"C:\\Meine Skripte (alt) & neu\\start^1.bat\" x\"",
+          "C:\\Meine Skripte (alt) & neu", false}},
+        {"a batch file on the search path", false, "sichern.CMD",
+         {"C:\\Windows\\system32\\cmd.exe", "cmd.exe /d /s /c \"\"sichern.CMD\"\"", profile, false}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        const SystemFolders system{"C:\\Windows\\system32", profile, row.redirected};
+        std::vector<std::string> native;
+        const auto lookUp = [&](const std::string& path, bool nativeView) {
+            if (nativeView)
+                native.push_back(path);
+            // A 32-bit view of the system folder shows the 32-bit one, which has no OpenSSH.
+            if (row.redirected && !nativeView && IsInFolder(path, system.system))
+                return PathKind::missing;
+            const auto found = files.find(path);
+            if (found != files.end())
+                return found->second;
+            // The system compares paths without regard to case.
+            for (const auto& [name, kind] : files) {
+                if (IsInFolder(path + "\\x", name) && IsInFolder(name + "\\x", path))
+                    return kind;
+            }
+            return PathKind::missing;
+        };
+        const std::optional<LaunchPlan> plan = PlanLaunch(row.entry, system, lookUp);
+        ASSERT_TRUE(plan.has_value());
+        EXPECT_EQ(plan->program, row.plan.program);
+        EXPECT_EQ(plan->commandLine, row.plan.commandLine);
+        EXPECT_EQ(plan->folder, row.plan.folder);
+        EXPECT_EQ(plan->native, row.plan.native);
+        for (const std::string& path : native) {
+            EXPECT_TRUE(row.redirected) << path << " looked at natively without redirection";
+        }
+    }
+
+    const SystemFolders system{"C:\\Windows\\system32", profile, true};
+    EXPECT_FALSE(PlanLaunch("C:\\Programme Alt\\weg.exe -x", system, [](const std::string&, bool) {
+                     return PathKind::missing;
+                 }).has_value())
+        << "an unquoted path with blanks that names no program starts nothing";
+}
+
+}  // namespace
+}  // namespace kw::test

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,10 +66,13 @@ public:
         if (Fails(faults, "sendMessage"))
             return false;
         sent.push_back({window, message, wParam, lParam});
+        if (onSend)
+            onSend();
         return !answerLimit || sent.size() <= *answerLimit;
     }
 
     std::optional<std::size_t> answerLimit;  // the shell hangs after this many messages
+    std::function<void()> onSend;            // the moment a message reaches the window
     std::vector<SentMessage> sent;
     int clientRectCalls = 0;
     FailurePoint* faults = nullptr;
