@@ -29,4 +29,7 @@ for attempt in 1 2 3 4; do
     [ "$attempt" -lt 4 ] || { echo "apt-get update failed; installing from the lists that did arrive"; break; }
     sleep $((attempt * 15))
 done
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${need[@]}"
+install() { DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "$@" "${need[@]}"; }
+# Without one index (the security updates' i386 list, say), an i386 library and its installed amd64 twin
+# can no longer be given one version. The release's own versions always pair up: take those then.
+install || { . /etc/os-release && echo "Installing from $VERSION_CODENAME's own versions" && install -t "$VERSION_CODENAME"; }
