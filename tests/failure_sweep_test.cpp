@@ -139,7 +139,9 @@ const std::vector<Scenario> kScenarios{
          rig.adapterDialog.answers = {{"Ethernet", "wg-buero"}};
          rig.form.mnu_adapter_Click();
      },
-     kEntries, "1", {"Ethernet", "wg-buero"}},
+     kEntries,
+     "1",
+     {"Ethernet", "wg-buero"}},
     {"Beenden from the tray during a countdown",
      [](SweepRig& rig) {
          rig.events.at(300, [&rig] { rig.quitFromTray(); });

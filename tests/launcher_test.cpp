@@ -315,12 +315,15 @@ TEST_F(LauncherTest, ConnectionDroppingDuringTheCountdownIsNoticedAfterTheLaunch
 // The entry's program is chosen by the core and handed to the system as it is; a quoted entry is left to
 // the system, without a look at any file.
 TEST_F(LauncherTest, TheChosenProgramIsStartedWithTheWholeEntry) {
-    files.paths = {{"C:\\Program.exe", PathKind::image}, {"C:\\Program Files", PathKind::folder},
-                   {"C:\\Program Files\\Tool", PathKind::folder}, {"C:\\Program Files\\Tool\\tool.exe", PathKind::image}};
+    files.paths = {{"C:\\Program.exe", PathKind::image},
+                   {"C:\\Program Files", PathKind::folder},
+                   {"C:\\Program Files\\Tool", PathKind::folder},
+                   {"C:\\Program Files\\Tool\\tool.exe", PathKind::image}};
     start("0", {"C:\\Program Files\\Tool\\tool.exe -x", "\"C:\\a.exe\" /b", "C:\\Programme Alt\\weg.exe"});
     const std::size_t quotedLookUps = files.lookedUp.size();
     tick(1);
-    EXPECT_EQ(processes.attempts, (std::vector<std::string>{"C:\\Program Files\\Tool\\tool.exe -x", "\"C:\\a.exe\" /b"}))
+    EXPECT_EQ(processes.attempts,
+              (std::vector<std::string>{"C:\\Program Files\\Tool\\tool.exe -x", "\"C:\\a.exe\" /b"}))
         << "an entry that names no program is not started";
     EXPECT_EQ(processes.programs, (std::vector<std::string>{"C:\\Program Files\\Tool\\tool.exe", ""}));
     EXPECT_EQ(PidsOf(form).size(), 4u);
@@ -410,13 +413,14 @@ TEST(Notices, FailedStartsAndTheDropAreSaid) {
     EXPECT_EQ(rig.statusTexts().back(), kStatusStarted);
     EXPECT_EQ(rig.processes.launched().size(), 1u);
     ASSERT_EQ(rig.tray.balloons.size(), 1u);
-    EXPECT_EQ(rig.tray.balloons[0],
-              (FakeShellTray::Balloon{
-                  "Kopplungswacht",
-                  "Nicht gestartet: C:\\Programme Alt\\weg.exe -x Das System kann die angegebene Datei nicht finden.\r\n"
-                  "Nicht gestartet: \"C:\\Admin\\setup.exe\" Der angeforderte Vorgang erfordert erhöhte Rechte.\r\n"
-                  "Nicht gestartet: \"C:\\Kein\\doc.txt\" Fehler 193",
-                  BalloonIcon::error}));
+    EXPECT_EQ(
+        rig.tray.balloons[0],
+        (FakeShellTray::Balloon{
+            "Kopplungswacht",
+            "Nicht gestartet: C:\\Programme Alt\\weg.exe -x Das System kann die angegebene Datei nicht finden.\r\n"
+            "Nicht gestartet: \"C:\\Admin\\setup.exe\" Der angeforderte Vorgang erfordert erhöhte Rechte.\r\n"
+            "Nicht gestartet: \"C:\\Kein\\doc.txt\" Fehler 193",
+            BalloonIcon::error}));
 
     // A failed count ends the programs too, and says so; a second ending that ends nothing says nothing.
     rig.remote.fail(620);

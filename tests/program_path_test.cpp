@@ -189,34 +189,55 @@ TEST(LaunchPlan, FolderSystemFolderAndBatchFilesAsTheSystemStartsThem) {
     };
     const std::string profile = "C:\\Users\\Jörg";
     const std::vector<Row> rows = {
-        {"quoted, with arguments: its own folder", false, "\"C:\\Tools\\x.exe\" /a",
+        {"quoted, with arguments: its own folder",
+         false,
+         "\"C:\\Tools\\x.exe\" /a",
          {"", "\"C:\\Tools\\x.exe\" /a", "C:\\Tools", false}},
-        {"unquoted with blanks and umlauts", false, "C:\\Meine Programme\\Über Uhr\\uhr.exe -s",
+        {"unquoted with blanks and umlauts",
+         false,
+         "C:\\Meine Programme\\Über Uhr\\uhr.exe -s",
          {"C:\\Meine Programme\\Über Uhr\\uhr.exe", "C:\\Meine Programme\\Über Uhr\\uhr.exe -s",
           "C:\\Meine Programme\\Über Uhr", false}},
         {"a program at the root", false, "\"C:\\x.exe\"", {"", "\"C:\\x.exe\"", "C:\\", false}},
-        {"found on the search path: the profile", false, "notepad.exe notiz.txt",
+        {"found on the search path: the profile",
+         false,
+         "notepad.exe notiz.txt",
          {"", "notepad.exe notiz.txt", profile, false}},
-        {"a folder that is not there: the system says why", false, "\"C:\\Weg\\x.exe\"",
+        {"a folder that is not there: the system says why",
+         false,
+         "\"C:\\Weg\\x.exe\"",
          {"", "\"C:\\Weg\\x.exe\"", "", false}},
-        {"the system folder, redirected", true, "\"C:\\Windows\\System32\\OpenSSH\\ssh.exe\" host",
+        {"the system folder, redirected",
+         true,
+         "\"C:\\Windows\\System32\\OpenSSH\\ssh.exe\" host",
          {"", "\"C:\\Windows\\System32\\OpenSSH\\ssh.exe\" host", "C:\\Windows\\System32\\OpenSSH", true}},
-        {"the system folder, unquoted, redirected", true, "C:\\WINDOWS\\system32\\OpenSSH\\ssh.exe -p 22 host",
+        {"the system folder, unquoted, redirected",
+         true,
+         "C:\\WINDOWS\\system32\\OpenSSH\\ssh.exe -p 22 host",
          {"C:\\WINDOWS\\system32\\OpenSSH\\ssh.exe", "C:\\WINDOWS\\system32\\OpenSSH\\ssh.exe -p 22 host",
           "C:\\WINDOWS\\system32\\OpenSSH", true}},
-        {"the system folder, not redirected", false, "\"C:\\Windows\\system32\\OpenSSH\\ssh.exe\"",
+        {"the system folder, not redirected",
+         false,
+         "\"C:\\Windows\\system32\\OpenSSH\\ssh.exe\"",
          {"", "\"C:\\Windows\\system32\\OpenSSH\\ssh.exe\"", "C:\\Windows\\system32\\OpenSSH", false}},
-        {"a folder named like the system folder", true, "\"C:\\Windows\\system32x\\a.exe\"",
+        {"a folder named like the system folder",
+         true,
+         "\"C:\\Windows\\system32x\\a.exe\"",
          {"", "\"C:\\Windows\\system32x\\a.exe\"", "", false}},
-        {"a batch file with blanks, & ^ ( ) and arguments", true,
+        {"a batch file with blanks, & ^ ( ) and arguments",
+         true,
          "\"C:\\Meine Skripte (alt) & neu\\start^1.bat\" alpha \"b c\"",
          {"C:\\Windows\\system32\\cmd.exe",
           "cmd.exe /d /s /c \"\"C:\\Meine Skripte (alt) & neu\\start^1.bat\" alpha \"b c\"\"",
           "C:\\Meine Skripte (alt) & neu", true}},
-        {"a batch file unquoted", false, "C:\\Meine Skripte (alt) & neu\\start^1.bat x",
+        {"a batch file unquoted",
+         false,
+         "C:\\Meine Skripte (alt) & neu\\start^1.bat x",
          {"C:\\Windows\\system32\\cmd.exe", "cmd.exe /d /s /c \"\"C:\\Meine Skripte (alt) & neu\\start^1.bat\" x\"",
           "C:\\Meine Skripte (alt) & neu", false}},
-        {"a batch file on the search path", false, "sichern.CMD",
+        {"a batch file on the search path",
+         false,
+         "sichern.CMD",
          {"C:\\Windows\\system32\\cmd.exe", "cmd.exe /d /s /c \"\"sichern.CMD\"\"", profile, false}},
     };
     for (const Row& row : rows) {
@@ -251,9 +272,9 @@ TEST(LaunchPlan, FolderSystemFolderAndBatchFilesAsTheSystemStartsThem) {
     }
 
     const SystemFolders system{"C:\\Windows\\system32", profile, true};
-    EXPECT_FALSE(PlanLaunch("C:\\Programme Alt\\weg.exe -x", system, [](const std::string&, bool) {
-                     return PathKind::missing;
-                 }).has_value())
+    EXPECT_FALSE(
+        PlanLaunch("C:\\Programme Alt\\weg.exe -x", system, [](const std::string&, bool) { return PathKind::missing; })
+            .has_value())
         << "an unquoted path with blanks that names no program starts nothing";
 }
 

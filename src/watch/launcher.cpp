@@ -57,8 +57,8 @@ std::unique_ptr<LaunchedProcess> Form1::programmStarten(const std::string& entry
     if (entry.empty()) {
         return nullptr;
     }
-    const std::optional<LaunchPlan> plan =
-        PlanLaunch(entry, folders, [this](const std::string& path, bool native) { return p_.files.lookUp(path, native); });
+    const std::optional<LaunchPlan> plan = PlanLaunch(
+        entry, folders, [this](const std::string& path, bool native) { return p_.files.lookUp(path, native); });
     if (!plan) {
         error = kErrorFileNotFound;
         return nullptr;

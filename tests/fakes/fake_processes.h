@@ -196,18 +196,18 @@ public:
         return count;
     }
 
-    std::map<std::string, std::uint32_t> failing;   // command lines that cannot be started, with the error
-    std::map<std::uint32_t, std::string> reasons;   // the system's texts for errors
-    std::set<std::string> endingAtOnce;             // programs that end right after their start
-    std::deque<std::int32_t> nextPids;              // IDs to hand out before counting on
-    std::vector<LaunchPlan> plans;                  // every launch, failed ones too
-    std::vector<std::string> attempts;              // their command lines
-    std::vector<std::string> programs;              // the program named for each, "" where the system finds it
+    std::map<std::string, std::uint32_t> failing;  // command lines that cannot be started, with the error
+    std::map<std::uint32_t, std::string> reasons;  // the system's texts for errors
+    std::set<std::string> endingAtOnce;            // programs that end right after their start
+    std::deque<std::int32_t> nextPids;             // IDs to hand out before counting on
+    std::vector<LaunchPlan> plans;                 // every launch, failed ones too
+    std::vector<std::string> attempts;             // their command lines
+    std::vector<std::string> programs;             // the program named for each, "" where the system finds it
     std::vector<std::shared_ptr<ProcessRecord>> table;
-    bool refuseJobs = false;                        // Windows 7, with this program in a job already
+    bool refuseJobs = false;  // Windows 7, with this program in a job already
     std::uint32_t endLag = 0;
     std::function<std::uint32_t()> clock;
-    std::function<void(std::uint32_t)> block;       // time passing while the program waits for the system
+    std::function<void(std::uint32_t)> block;  // time passing while the program waits for the system
     FailurePoint* faults = nullptr;
 
 private:

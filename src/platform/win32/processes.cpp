@@ -18,9 +18,7 @@ namespace {
 // thread's DLL loads depend on it.
 class NativeSystemFolder {
 public:
-    explicit NativeSystemFolder(bool native) {
-        off_ = native && Wow64DisableWow64FsRedirection(&state_) != FALSE;
-    }
+    explicit NativeSystemFolder(bool native) { off_ = native && Wow64DisableWow64FsRedirection(&state_) != FALSE; }
     NativeSystemFolder(const NativeSystemFolder&) = delete;
     NativeSystemFolder& operator=(const NativeSystemFolder&) = delete;
     ~NativeSystemFolder() {
@@ -37,8 +35,9 @@ private:
 // The system starts any file with an executable header, whatever its name. Every sharing mode is offered,
 // so a program that is running can still be read; a file that cannot be read could not be started either.
 bool IsImage(const std::wstring& path) {
-    const HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE opened =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     const Kernel file(opened != INVALID_HANDLE_VALUE ? opened : nullptr);
     char header[2] = {};
     DWORD read = 0;
@@ -49,8 +48,7 @@ bool IsImage(const std::wstring& path) {
 // Processes of the job still running; 0 when it cannot be asked.
 DWORD ActiveProcesses(HANDLE job) {
     JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
-    if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &accounting, sizeof accounting,
-                                   nullptr)) {
+    if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &accounting, sizeof accounting, nullptr)) {
         return 0;
     }
     return accounting.ActiveProcesses;
@@ -194,8 +192,7 @@ std::unique_ptr<LaunchedProcess> Win32Processes::launch(const LaunchPlan& plan, 
     BOOL created = FALSE;
     {
         const NativeSystemFolder view(plan.native);
-        created = CreateProcessW(application, buffer.data(), nullptr, nullptr, FALSE,
-                                 CREATE_SUSPENDED, nullptr,
+        created = CreateProcessW(application, buffer.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
                                  plan.folder.empty() ? nullptr : folder.c_str(), &startup, &info);
         error = created ? 0 : GetLastError();
     }

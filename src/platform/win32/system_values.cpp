@@ -92,7 +92,8 @@ static_assert(sizeof(std::uint32_t) == sizeof(DWORD));
 // The launch, the tray icon and its callback.
 static_assert(kShowMinimized == SW_SHOWMINIMIZED);
 static_assert(kNotifyIconAdd == NIM_ADD && kNotifyIconModify == NIM_MODIFY && kNotifyIconDelete == NIM_DELETE);
-static_assert(static_cast<DWORD>(BalloonIcon::info) == NIIF_INFO && static_cast<DWORD>(BalloonIcon::error) == NIIF_ERROR);
+static_assert(static_cast<DWORD>(BalloonIcon::info) == NIIF_INFO &&
+              static_cast<DWORD>(BalloonIcon::error) == NIIF_ERROR);
 static_assert(kBalloonTextChars + 1 == sizeof(NOTIFYICONDATAW::szInfo) / sizeof(wchar_t));
 static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND);
 static_assert(TrayIcon::kFlags == (NIF_MESSAGE | NIF_ICON | NIF_TIP));

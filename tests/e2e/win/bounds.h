@@ -44,5 +44,8 @@ inline constexpr DWORD kQuitWithBoxOpenMs = 3000;
 inline constexpr DWORD kBoxOpenMs = 10000;
 // A freshly started Windows process shows its window, box or record: at once natively, seconds emulated.
 inline constexpr DWORD kProcessStartMs = 15000;
+// A notification shows: Wine's shell puts it up about 2 s after the program asked, and keeps one for at
+// least 10 s before the next of the same icon.
+inline constexpr DWORD kBalloonMs = 25000;
 
 }  // namespace kwt::bounds

@@ -328,8 +328,35 @@ bool ReadChild(const std::wstring& path, ChildRecord& record) {
             record.cmdShow = atoi(value.c_str());
         else if (key == "cmdline")
             record.cmdline = value;
+        else if (key == "cwd")
+            record.cwd = value;
+        else if (key == "spawned")
+            for (const char* p = value.c_str(); *p;) {
+                char* next = nullptr;
+                record.spawned.push_back(strtoul(p, &next, 10));
+                p = *next ? next + 1 : next;
+            }
     }
     return record.pid != 0;
+}
+
+// Explorer shows a notification as a top-level balloon tooltip, whose window text is the notification's text.
+bool WaitForBalloon(const std::string& text, DWORD timeoutMs, std::string& shown) {
+    return WaitUntil(
+        [&] {
+            std::string seen;
+            const HWND balloon = FindTopLevel([&](HWND hwnd) {
+                if (ClassName(hwnd) != "tooltips_class32" || !IsWindowVisible(hwnd) ||
+                    (GetWindowLongW(hwnd, GWL_STYLE) & TTS_BALLOON) == 0)
+                    return false;
+                seen += "[" + WindowText(hwnd) + "]";
+                return WindowText(hwnd) == text;
+            });
+            if (!seen.empty())
+                shown = seen;
+            return balloon != nullptr;
+        },
+        timeoutMs, 20);
 }
 
 bool WaitForChild(const std::wstring& path, ChildRecord& record, DWORD timeoutMs) {

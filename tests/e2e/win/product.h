@@ -83,6 +83,8 @@ struct ChildRecord {
     int show = -1;
     int cmdShow = -1;
     std::string cmdline;
+    std::string cwd;
+    std::vector<DWORD> spawned;
 };
 bool ReadChild(const std::wstring& path, ChildRecord& record);
 bool WaitForChild(const std::wstring& path, ChildRecord& record, DWORD timeoutMs);
@@ -94,6 +96,9 @@ struct Launched {
 };
 // Waits for the child's record and checks that it was started minimised with `entry` as its command line.
 bool AwaitLaunched(const wchar_t* outName, const std::string& entry, Launched& child);
+
+// The text of a notification that the shell shows (a balloon), once one shows `text`; else what showed.
+bool WaitForBalloon(const std::string& text, DWORD timeoutMs, std::string& shown);
 
 // A kwchild.exe started by the test itself (not by the product).
 struct Spawned {

@@ -1,6 +1,8 @@
 // Connection watching, launching and ending, seen from outside: the fake rasapi32 changes the count and
 // announces the change, the launched kwchild.exe copies report how they were started, and the test waits
 // on them as processes.
+#include <tuple>
+
 #include "areas.h"
 #include "harness.h"
 #include "platform/win32/control_ids.h"
@@ -302,6 +304,133 @@ void UnquotedEntries(const std::wstring& exe) {
     RemoveDirectoryW(folder.c_str());
 }
 
+// The system's own text for an error, as the program reports it.
+std::string Reason(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD n =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring reason(text != nullptr ? text : L"", n);
+    LocalFree(text);
+    while (!reason.empty() && (reason.back() == L'\r' || reason.back() == L'\n' || reason.back() == L' '))
+        reason.pop_back();
+    return Utf8(reason);
+}
+
+std::string Quoted(const std::wstring& path) {
+    return std::string(1, '"').append(Utf8(path)).append(1, '"');
+}
+
+void ExpectBalloon(const char* label, const std::string& text) {
+    std::string shown;
+    ok(WaitForBalloon(text, bounds::kBalloonMs, shown), "%s: expected the notification [%s], the shell showed %s",
+       label, text.c_str(), shown.empty() ? "none" : shown.c_str());
+}
+
+// What a launched program starts is ended with it, in whichever folder and through whichever stub it
+// started: a stub that starts the real program and exits, a program that starts a helper beside itself and
+// one that leaves the job on purpose, a batch file in a folder with a blank, & and parentheses. Each starts
+// in its own folder. An entry that cannot start is said in a notification, and so is the drop; quitting
+// leaves everything running.
+void JobsFoldersAndNotices(const std::wstring& exe) {
+    ResetWorld();
+    const std::wstring stubFolder = std::wstring(kTestDir) + L"\\Mein Ördner (1)";
+    const std::wstring stub = stubFolder + L"\\kwchild.exe";
+    const std::wstring batchFolder = std::wstring(kTestDir) + L"\\Mit Leerzeichen & (x)";
+    const std::wstring batch = batchFolder + L"\\start^1.bat";
+    CreateDirectoryW(stubFolder.c_str(), nullptr);
+    CreateDirectoryW(batchFolder.c_str(), nullptr);
+    ok(CopyFileW(ChildExe().c_str(), stub.c_str(), FALSE) != 0, "could not copy kwchild.exe: error %lu",
+       GetLastError());
+    const std::string batchText =
+        std::string("@").append(Quoted(ChildExe())).append(" ").append(Quoted(OutFile(L"bat.txt"))).append(" %*\r\n");
+    ok(WriteFileAtomically(batch, batchText), "could not write the batch file");
+    const std::string stubEntry =
+        Quoted(stub) + " " + Utf8(OutFile(L"stub.txt")) + " /spawn:" + Utf8(OutFile(L"app.txt")) + " /exit:300";
+    const std::string besideEntry = ChildEntry(
+        L"beside.txt", "/spawn:" + Utf8(OutFile(L"helper.txt")) + " /spawnaway:" + Utf8(OutFile(L"away.txt")));
+    const std::string batchEntry = Quoted(batch) + " alpha \"beta gamma\"";
+    const std::string missing = "\"" KWT_DIR "\\nie.exe\" /x";
+    const std::string childFolder = Utf8(ChildExe().substr(0, ChildExe().find_last_of(L'\\')));
+
+    for (const bool quit : {false, true}) {
+        ResetWorld();
+        StoreSettings({stubEntry, missing, besideEntry, batchEntry}, "-1");
+        Product product;
+        if (!product.Start(exe))
+            break;
+        SetConnections("1");
+        Launched stubbed, beside;
+        AwaitLaunched(L"stub.txt", stubEntry, stubbed);
+        AwaitLaunched(L"beside.txt", besideEntry, beside);
+        ChildRecord app, helper, away, bat;
+        ok(WaitForChild(OutFile(L"app.txt"), app, bounds::kProcessStartMs), "the stub's program did not start");
+        ok(WaitForChild(OutFile(L"helper.txt"), helper, bounds::kProcessStartMs), "the helper did not start");
+        ok(WaitForChild(OutFile(L"away.txt"), away, bounds::kProcessStartMs),
+           "the process outside the job did not start");
+        ok(WaitForChild(OutFile(L"bat.txt"), bat, bounds::kProcessStartMs), "the batch file [%s] ran nothing",
+           batchEntry.c_str());
+        const std::string batArguments = " alpha \"beta gamma\"";
+        ok(bat.cmdline.size() > batArguments.size() &&
+               bat.cmdline.compare(bat.cmdline.size() - batArguments.size(), batArguments.size(), batArguments) == 0,
+           "batch file: expected its arguments [%s] passed on, got the command line [%s]", batArguments.c_str(),
+           bat.cmdline.c_str());
+        for (const auto& [label, record, folder] : {std::tuple{"the stub", &stubbed.record, Utf8(stubFolder)},
+                                                    std::tuple{"its program", &app, Utf8(stubFolder)},
+                                                    std::tuple{"a program beside kwtest", &beside.record, childFolder},
+                                                    std::tuple{"the batch file's program", &bat, Utf8(batchFolder)}})
+            ok(record->cwd == folder, "%s: expected to start in [%s], got [%s]", label, folder.c_str(),
+               record->cwd.c_str());
+        HANDLE others[] = {OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, app.pid),
+                           OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, helper.pid),
+                           OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, bat.pid),
+                           OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, away.pid)};
+        const char* const names[] = {"the stub's program", "the helper", "the batch file's program",
+                                     "the process outside the job"};
+        if (!quit) {
+            ExpectBalloon("an entry that cannot start",
+                          "Nicht gestartet: " + missing + " " + Reason(ERROR_FILE_NOT_FOUND));
+            ok(product.Text(IDC_STATUS) == kStatusStarted,
+               "status with an entry that cannot start: expected [%s], got [%s]", kStatusStarted,
+               product.Text(IDC_STATUS).c_str());
+            ok(WaitForSingleObject(stubbed.process, 3000) == WAIT_OBJECT_0 && ExitCodeOf(stubbed.process) == 3,
+               "the stub: expected to exit by itself with 3, got %lu", ExitCodeOf(stubbed.process));
+            SetConnections("0");
+            ok(WaitUntil(
+                   [&] {
+                       return !StillRunning(others[0]) && !StillRunning(others[1]) && !StillRunning(others[2]) &&
+                              !StillRunning(beside.process);
+                   },
+                   static_cast<DWORD>(bounds::kDropToExitMs)),
+               "the drop: expected the stub's program, the helper, the batch file's program and the program beside "
+               "them ended within %.0f ms",
+               bounds::kDropToExitMs);
+            for (int i = 0; i < 3; ++i)
+                ok(ExitCodeOf(others[i]) == 1, "%s: expected exit code 1, got %lu", names[i], ExitCodeOf(others[i]));
+            CheckEndedWithCode1("the program beside", beside);
+            ok(StillRunning(others[3]), "the process that left the job: expected still running");
+            ExpectBalloon("the drop", "Verbindung getrennt: 3 Programme beendet.");
+        } else {
+            PostMessageW(product.window(), WM_CLOSE, 0, 0);
+            ok(WaitForSingleObject(product.process(), 5000) == WAIT_OBJECT_0, "the program did not end on Close");
+            SleepPumping(bounds::kQuietMs);
+            for (int i = 0; i < 4; ++i)
+                ok(StillRunning(others[i]), "%s: expected still running after the quit", names[i]);
+            ok(StillRunning(beside.process), "the program beside: expected still running after the quit");
+        }
+        product.Kill();
+        for (HANDLE& process : others)
+            EndAndClose(process, 9);
+        EndAndClose(stubbed.process, 9);
+        EndAndClose(beside.process, 9);
+        SleepPumping(200);  // the batch file's interpreter ends with its program
+    }
+    DeleteFileW(stub.c_str());
+    DeleteFileW(batch.c_str());
+    RemoveDirectoryW(stubFolder.c_str());
+    RemoveDirectoryW(batchFolder.c_str());
+}
+
 }  // namespace
 
 void TestConnection(const Args& args) {
@@ -310,6 +439,7 @@ void TestConnection(const Args& args) {
     UnlaunchableEntry(args[0]);
     CloseDuringCountdown(args[0]);
     UnquotedEntries(args[0]);
+    JobsFoldersAndNotices(args[0]);
     ResetWorld();
 }
 

@@ -357,6 +357,22 @@ void Edit(const Product& product, std::vector<std::string>& list) {
     ExpectList(product, "edit confirmed", list);
 }
 
+// A shortcut as the shell saves one, to `target` with `arguments`.
+bool MakeShortcut(const std::wstring& path, const std::wstring& target, const std::wstring& arguments) {
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    bool saved = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                            reinterpret_cast<void**>(&link))) &&
+                 SUCCEEDED(link->SetPath(target.c_str())) && SUCCEEDED(link->SetArguments(arguments.c_str())) &&
+                 SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                 SUCCEEDED(file->Save(path.c_str(), TRUE));
+    if (file)
+        file->Release();
+    if (link)
+        link->Release();
+    return ok(saved, "could not save the shortcut %s", Utf8(path).c_str());
+}
+
 void Drops(const Product& product, std::vector<std::string>& list) {
     const std::vector<std::wstring> two = {kDir + L"\\eins.exe", kDir};
     DropFiles(product, two);
@@ -364,6 +380,18 @@ void Drops(const Product& product, std::vector<std::string>& list) {
     list.push_back(Quoted(two[1]));
     ExpectNoBox(product, "drop of two");
     ExpectList(product, "drop of a file and a folder", list);
+
+    // A shortcut to a program is its program with the shortcut's arguments; one to a document stays itself.
+    const std::wstring toProgram = kDir + L"\\Zum Programm.lnk";
+    const std::wstring toDocument = kDir + L"\\Zur Notiz.lnk";
+    if (MakeShortcut(toProgram, ChildExe(), L"/minimiert \"a b\"") &&
+        MakeShortcut(toDocument, kDir + L"\\notiz.txt", L"")) {
+        DropFiles(product, {toProgram, toDocument});
+        list.push_back(Quoted(ChildExe()) + " /minimiert \"a b\"");
+        list.push_back(Quoted(toDocument));
+        ExpectNoBox(product, "drop of two shortcuts");
+        ExpectList(product, "drop of a shortcut to a program and one to a document", list);
+    }
 
     MarkSlot9();
     const wchar_t text[] = L"nur Text";
@@ -392,6 +420,7 @@ void TestList(const Args& args) {
     const std::wstring chosen = kDir + L"\\Grüße – ωmega.exe";
     MakeFile(chosen);
     MakeFile(kDir + L"\\eins.exe");
+    MakeFile(kDir + L"\\notiz.txt");
     std::vector<std::string> list = {"\"C:\\a.exe\"", "\"C:\\b.exe\" -x", "\"C:\\c.exe\""};
     StoreSettings(list, "2");
     ok(OleInitialize(nullptr) == S_OK, "OleInitialize failed");

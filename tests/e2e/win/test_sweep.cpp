@@ -24,12 +24,21 @@ const char* const kPartNames[kParts] = {
     "Shell_TrayWnd", "TrayNotifyWnd", "SysPager", "ToolbarWindow32", "NotifyIconOverflowWindow", "its ToolbarWindow32"};
 std::vector<Move> g_moves[kParts];
 int g_posted[kParts];
+// The processes that the ending ends, and how many of them still ran when the sweep's first move came.
+std::vector<HANDLE> g_ended;
+int g_runningAtFirstMove = -1;
 
 LRESULT CALLBACK TrayPartProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_MOUSEMOVE) {
         auto part = static_cast<int>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         // The real pointer may post moves too; the sweep arrives as messages sent from another thread.
-        if ((InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY)) == ISMEX_SEND)
+        const bool sent = (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY)) == ISMEX_SEND;
+        if (sent && g_runningAtFirstMove < 0) {
+            g_runningAtFirstMove = 0;
+            for (HANDLE process : g_ended)
+                g_runningAtFirstMove += WaitForSingleObject(process, 0) == WAIT_TIMEOUT ? 1 : 0;
+        }
+        if (sent)
             g_moves[part].push_back({static_cast<int>(static_cast<short>(LOWORD(lp))),
                                      static_cast<int>(static_cast<short>(HIWORD(lp))), wp});
         else
@@ -107,17 +116,33 @@ void RunCycle(const std::wstring& exe) {
         g_posted[i] = 0;
     }
     SetConnections("0");
+    // A program that starts a helper: both must have gone when the sweep begins.
+    DeleteFileW(OutFile(L"swept.txt").c_str());
+    DeleteFileW(OutFile(L"swept-helper.txt").c_str());
+    const std::string entry = ChildEntry(L"swept.txt", "/spawn:" + Utf8(OutFile(L"swept-helper.txt")));
+    StoreSettings({entry}, "-1");
     Product product;
     if (!product.Start(exe))
         return;
     SetConnections("1");
     ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusStarted; }, 3000),
-       "empty list: expected [%s] at once, got [%s]", kStatusStarted, product.Text(IDC_STATUS).c_str());
+       "a start delay of -1: expected [%s] at once, got [%s]", kStatusStarted, product.Text(IDC_STATUS).c_str());
+    Launched swept;
+    ChildRecord helper;
+    AwaitLaunched(L"swept.txt", entry, swept);
+    ok(WaitForChild(OutFile(L"swept-helper.txt"), helper, bounds::kProcessStartMs), "the helper did not start");
+    g_ended = {swept.process, OpenProcess(SYNCHRONIZE, FALSE, helper.pid)};
+    g_runningAtFirstMove = -1;
     for (int i = 0; i < kParts; ++i)
         g_moves[i].clear();
     SetConnections("0");
     ok(WaitUntil([&] { return product.Text(IDC_STATUS) == kStatusEnded; }, 5000),
        "after the drop: expected [%s], got [%s]", kStatusEnded, product.Text(IDC_STATUS).c_str());
+    ok(g_runningAtFirstMove == 0, "the sweep's first move: expected the program and its helper gone, %d still ran",
+       g_runningAtFirstMove);
+    for (HANDLE& process : g_ended)
+        EndAndClose(process, 9);
+    g_ended.clear();
     // Nothing to wait for: the program says Beendet only after the sweep, and each of its moves was sent,
     // that is handled by this thread before the program went on.
     product.Kill();
