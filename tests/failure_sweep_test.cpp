@@ -41,7 +41,7 @@ struct Scenario {
     std::string intendedDelay = "1";
     std::vector<std::string> intendedAdapters = kAdapters;
     // A slot may also hold this where a failed call left the program to take a file as it is.
-    std::string fallback;
+    std::string fallback = "";
 };
 
 const std::vector<Scenario> kScenarios{
