@@ -202,19 +202,8 @@ std::unique_ptr<LaunchedProcess> Win32Processes::launch(const LaunchPlan& plan, 
     return std::make_unique<Win32LaunchedProcess>(Kernel(info.hProcess), Kernel(info.hThread), info.dwProcessId);
 }
 
-// The system's description, in the user's language, without the line break it ends with.
 std::string Win32Processes::reason(std::uint32_t error) {
-    wchar_t* text = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring_view message(text != nullptr ? text : L"", text != nullptr ? length : 0);
-    while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' ')) {
-        message.remove_suffix(1);
-    }
-    std::string described = Narrow(message);
-    LocalFree(text);
-    return described;
+    return ErrorText(error);
 }
 
 }  // namespace kw::win32

@@ -16,22 +16,10 @@ std::wstring KeyPath(const std::string& app, const std::string& section) {
     return L"Software\\" + Widen(app) + L"\\" + Widen(section);
 }
 
-// The system's description of an error, in the user's language, without the line break it ends with.
 StoreResult Failure(LSTATUS status) {
     StoreResult result;
     result.error = static_cast<std::uint32_t>(status);
-    wchar_t* text = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, static_cast<DWORD>(status), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    if (text != nullptr) {
-        std::wstring_view message(text, length);
-        while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' ')) {
-            message.remove_suffix(1);
-        }
-        result.errorText = Narrow(message);
-        LocalFree(text);
-    }
+    result.errorText = ErrorText(result.error);
     return result;
 }
 

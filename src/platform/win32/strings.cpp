@@ -18,6 +18,20 @@ std::string Narrow(std::wstring_view utf16) {
     return Utf16ToUtf8(std::u16string(utf16.begin(), utf16.end()));
 }
 
+std::string ErrorText(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring_view message(text != nullptr ? text : L"", text != nullptr ? length : 0);
+    while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' ')) {
+        message.remove_suffix(1);
+    }
+    std::string described = Narrow(message);
+    LocalFree(text);
+    return described;
+}
+
 std::wstring WindowText(HWND window) {
     const int length = GetWindowTextLengthW(window);
     if (length <= 0) {
