@@ -24,14 +24,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rig.tick(1);
     rig.tick(0);
 
-    // The filled slots, in order, are the list; the command lines run are those that name a program or
-    // leave it to the system (no file exists here); whatever ran has ended.
+    // The filled slots, in order, are the list; the command lines run are those of the entries that name a
+    // program or leave it to the system (no file exists here), a batch file's through the command
+    // interpreter; whatever ran has ended.
     std::vector<std::string> entries, run;
     std::copy_if(slots.begin(), slots.end(), std::back_inserter(entries), [](const auto& s) { return !s.empty(); });
-    std::copy_if(entries.begin(), entries.end(), std::back_inserter(run), [](const auto& entry) {
-        return kw::ChooseProgram(entry, [](const std::string&) { return kw::PathKind::missing; }).kind !=
-               kw::ProgramChoice::Kind::NotFound;
-    });
+    for (const std::string& entry : entries) {
+        const auto plan = kw::PlanLaunch(entry, rig.files.system, [](const std::string&, bool) {
+            return kw::PathKind::missing;
+        });
+        if (plan) {
+            run.push_back(plan->commandLine);
+        }
+    }
     bool sound = rig.view.list == entries && rig.processes.attempts == run &&
                  rig.view.isEnabled(kw::ControlId::Command1) == (entries.size() < 10);
     for (const auto* process : rig.processes.launched()) {
