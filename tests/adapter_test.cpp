@@ -2,10 +2,13 @@
 // chooses them, their slots in the settings store and the system's announcements.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "fakes/form_fixture.h"
+#include "listed_machines.h"
 
 namespace kw::test {
 namespace {
@@ -17,6 +20,29 @@ const NetworkAdapter kDialUp{"Firmen-VPN", "WAN Miniport (PPP)", kIfTypePpp, kIf
 const NetworkAdapter kWgUp{"wg-büro", "WireGuard Tunnel", 53, kIfOperStatusUp};
 const NetworkAdapter kWgGone{"wg-büro", "WireGuard Tunnel", 53, 4};  // a row Wine keeps for a removed device
 const NetworkAdapter kTapDown{"OpenVPN TAP-Windows6", "TAP-Windows Adapter V9", 6, 2};
+
+// A machine's table as GetIfTable2 gives it, and an adapter key for each row but a filter module's, the
+// hidden ones marked as Windows marks them (NCF_VIRTUAL, NCF_HIDDEN, NCF_NOT_USER_REMOVABLE); the registry
+// may spell a GUID in lower case.
+void Install(FakeNetworkAdapters& adapters, const listed::ListedMachine& machine) {
+    for (std::size_t i = 0; i < machine.rows.size(); ++i) {
+        const listed::ListedRow& row = machine.rows[i];
+        char guid[39];
+        std::snprintf(guid, sizeof guid, "{%08zX-E325-11CE-BFC1-08002BE10318}", i + 0xA0);
+        adapters.table.push_back({row.name, "", row.type, row.operStatus, guid, row.kind == listed::F});
+        std::string key = guid;
+        std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });
+        if (row.kind != listed::F)
+            adapters.marks.push_back({key, row.kind == listed::H ? 0x29u : 0x81u});
+    }
+}
+
+std::vector<std::string> Names(const std::vector<AdapterRow>& rows) {
+    std::vector<std::string> names;
+    for (const AdapterRow& row : rows)
+        names.push_back(row.name);
+    return names;
+}
 
 // "name|description|state|x" for a checked row, "-" for one not checked.
 std::vector<std::string> Shown(const std::vector<AdapterRow>& rows) {
@@ -113,6 +139,67 @@ TEST(AdapterDialog, RowsChoiceAndSlots) {
               "Die Auswahl der Netzwerkadapter konnte nicht gespeichert werden; sie gilt bis zum Ende des Programms."
               "\r\nUnter einem flüchtigen übergeordneten Schlüssel kann kein stabiler Unterschlüssel erstellt werden.");
     EXPECT_EQ(rig.view.messageBoxes[0].style, vbCritical);
+}
+
+// On each machine the dialog lists the rows of Windows' folder of network connections, in the system's order,
+// and the chosen name's own row. A chosen VPN adapter counts while its row is up, not while it is down, not
+// present or gone; a filter module's row never counts. The tick reads no adapter key.
+TEST(AdapterDialog, RealMachinesRowsAndCount) {
+    struct Case {
+        const char* label;
+        std::size_t machine;
+        const char* chosen;
+        std::uint32_t status;  // 0: as listed
+        bool tunnel;           // the WireGuard tunnel's adapter is there
+        const char* aktiv;
+        const char* row;
+    };
+    const std::vector<Case> cases = {
+        {"AnyConnect, not present", 2, "Ethernet 2", 0, false, "0", "Ethernet 2||getrennt|x"},
+        {"AnyConnect, connected", 2, "Ethernet 2", kIfOperStatusUp, false, "1", "Ethernet 2||verbunden|x"},
+        {"wintun, up", 2, "LAN-Verbindung 2", 0, false, "1", "LAN-Verbindung 2||verbunden|x"},
+        {"GlobalProtect, disabled", 1, "Ethernet 7", 0, false, "0", "Ethernet 7||getrennt|x"},
+        {"TAP-Windows, disconnected", 4, "以太网 3", 0, false, "0", "以太网 3||getrennt|x"},
+        {"WireGuard, up", 0, "wg-büro", 0, true, "1", "wg-büro|WireGuard Tunnel|verbunden|x"},
+        {"WireGuard, stopped: no row", 3, "wg-büro", 0, false, "0", "wg-büro||nicht vorhanden|x"},
+        {"a filter module's row, up", 0, "Ethernet 4-WFP 802.3 MAC Layer LightWeight Filter-0000", 0, false, "0",
+         "Ethernet 4-WFP 802.3 MAC Layer LightWeight Filter-0000||nicht vorhanden|x"},
+        {"a hidden WAN miniport, always up", 1, "LAN-Verbindung* 9", 0, false, "1", "LAN-Verbindung* 9||verbunden|x"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        FormRig rig;
+        Install(rig.adapters, listed::kMachines[c.machine]);
+        if (c.tunnel)
+            rig.adapters.table.push_back({"wg-büro", "WireGuard Tunnel", 53, kIfOperStatusUp});
+        if (c.status != 0)
+            rig.adapters.set(c.chosen, c.status);
+        rig.start("1", {"\"C:\\a.exe\""}, {c.chosen});
+        rig.form.Timer1_Timer();
+        EXPECT_EQ(rig.view.text(ControlId::aktiv), std::string(kAktivPrefix) + c.aktiv);
+        EXPECT_EQ(rig.adapters.markReads, 0);
+        rig.form.mnu_adapter_Click();
+        const std::vector<std::string> rows = Shown(rig.adapterDialog.shown.at(0));
+        EXPECT_EQ(std::count(rows.begin(), rows.end(), c.row), 1) << testing::PrintToString(rows);
+        std::vector<std::string> names = Names(rig.adapterDialog.shown[0]), folder;
+        for (const listed::ListedRow& row : listed::kMachines[c.machine].rows)
+            if (row.kind == listed::S)
+                folder.push_back(row.name);
+        std::erase(names, c.chosen);
+        std::erase(folder, c.chosen);
+        EXPECT_EQ(names, folder);
+    }
+}
+
+// A key that cannot be read hides nothing.
+TEST(AdapterDialog, WithoutItsKeyARowIsListed) {
+    FormRig rig;
+    Install(rig.adapters, listed::kMachines[0]);
+    rig.adapters.marks.erase(rig.adapters.marks.begin() + 6);  // rows 0 to 10 have keys: "Lokálne pripojenie* 6"
+    rig.start("1", {});
+    rig.form.mnu_adapter_Click();
+    EXPECT_EQ(Names(rig.adapterDialog.shown.at(0)),
+              (std::vector<std::string>{"Ethernet 4", "Lokálne pripojenie* 6", "Ethernet 5"}));
 }
 
 TEST(AdapterDialog, AQuitWhileItIsOpenStoresNothing) {

@@ -64,8 +64,13 @@ void Form1::mnu_adapter_Click() {
     }
     std::vector<NetworkAdapter> table;
     const bool read = p_.adapters.list(table);
+    // Where the marks cannot be read (or the system keeps none), no row is hidden.
+    std::vector<AdapterMarks> marks;
+    if (read && !p_.adapters.adapterMarks(marks)) {
+        marks.clear();
+    }
     const auto chosen = p_.adapterDialog.chooseAdapters(
-        AdapterRows(read ? &table : nullptr, adapter, p_.adapters),
+        AdapterRows(read ? &table : nullptr, marks, adapter, p_.adapters),
         [](const std::vector<std::string>& checked) -> std::optional<Refusal> {
             if (checked.size() > static_cast<std::size_t>(kMaxAdapters)) {
                 return Refusal{"Höchstens 10 Netzwerkadapter können gewählt werden.", vbExclamation, program::kTitle};

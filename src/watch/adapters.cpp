@@ -1,6 +1,7 @@
 #include "watch/adapters.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace kw {
 namespace {
@@ -10,14 +11,32 @@ bool Contains(const std::vector<std::string>& names, const std::string& name, Ne
                        [&](const std::string& kept) { return system.sameName(kept, name); });
 }
 
+// Windows' own dial-up interfaces are counted by the dial-up service; a filter module's row only mirrors the
+// adapter below it, which has a row of its own.
+bool Counted(const NetworkAdapter& adapter) {
+    return adapter.type != kIfTypePpp && !adapter.filter;
+}
+
+bool SameGuid(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+    });
+}
+
+// Marked hidden in its adapter key; a row whose key could not be read is not.
+bool Hidden(const NetworkAdapter& adapter, const std::vector<AdapterMarks>& marks) {
+    return std::any_of(marks.begin(), marks.end(), [&](const AdapterMarks& key) {
+        return (key.characteristics & kNcfHidden) != 0 && !adapter.guid.empty() && SameGuid(key.guid, adapter.guid);
+    });
+}
+
 }  // namespace
 
 int AdaptersUp(const std::vector<NetworkAdapter>& table, const std::vector<std::string>& chosen,
                NetworkAdapters& system) {
     return static_cast<int>(std::count_if(chosen.begin(), chosen.end(), [&](const std::string& name) {
         return std::any_of(table.begin(), table.end(), [&](const NetworkAdapter& adapter) {
-            return adapter.type != kIfTypePpp && adapter.operStatus == kIfOperStatusUp &&
-                   system.sameName(adapter.name, name);
+            return Counted(adapter) && adapter.operStatus == kIfOperStatusUp && system.sameName(adapter.name, name);
         });
     }));
 }
@@ -29,15 +48,16 @@ std::int32_t CombinedCount(std::int32_t dialUp, int adaptersUp) {
     return dialUp + adaptersUp;
 }
 
-std::vector<AdapterRow> AdapterRows(const std::vector<NetworkAdapter>* table, const std::vector<std::string>& chosen,
-                                    NetworkAdapters& system) {
+std::vector<AdapterRow> AdapterRows(const std::vector<NetworkAdapter>* table, const std::vector<AdapterMarks>& marks,
+                                    const std::vector<std::string>& chosen, NetworkAdapters& system) {
     std::vector<AdapterRow> rows;
     const auto rowOf = [&](const std::string& name) {
         return std::find_if(rows.begin(), rows.end(),
                             [&](const AdapterRow& row) { return system.sameName(row.name, name); });
     };
     for (const NetworkAdapter& adapter : table != nullptr ? *table : std::vector<NetworkAdapter>{}) {
-        if (adapter.type == kIfTypeLoopback || adapter.type == kIfTypePpp) {
+        const bool chosenName = Contains(chosen, adapter.name, system);
+        if (adapter.type == kIfTypeLoopback || !Counted(adapter) || (Hidden(adapter, marks) && !chosenName)) {
             continue;
         }
         const bool up = adapter.operStatus == kIfOperStatusUp;
@@ -48,8 +68,7 @@ std::vector<AdapterRow> AdapterRows(const std::vector<NetworkAdapter>* table, co
             }
             continue;
         }
-        rows.push_back(
-            {adapter.name, adapter.description, up ? "verbunden" : "getrennt", Contains(chosen, adapter.name, system)});
+        rows.push_back({adapter.name, adapter.description, up ? "verbunden" : "getrennt", chosenName});
     }
     for (const std::string& name : chosen) {
         if (rowOf(name) == rows.end()) {

@@ -1,5 +1,5 @@
-// The system's network adapters and the dialog that chooses among them: a table a test sets, whose reads
-// can fail, announcements that reach the event pump, and a dialog that answers as scripted.
+// The system's network adapters and the dialog that chooses among them: a table and adapter keys a test
+// sets, whose reads can fail, announcements that reach the event pump, and a dialog that answers as scripted.
 #pragma once
 
 #include <cctype>
@@ -26,6 +26,14 @@ public:
         return true;
     }
 
+    bool adapterMarks(std::vector<AdapterMarks>& out) override {
+        ++markReads;
+        if (Fails(faults, "adapterMarks"))
+            return false;
+        out = marks;
+        return true;
+    }
+
     // The system folds case beyond ASCII too; ASCII and the umlauts are enough for the tests.
     bool sameName(const std::string& a, const std::string& b) override { return Folded(a) == Folded(b); }
 
@@ -47,10 +55,12 @@ public:
     }
 
     std::vector<NetworkAdapter> table;
+    std::vector<AdapterMarks> marks;  // the adapter keys that can be read; none under Wine
     bool failReads = false;
     FakeEventPump* pump = nullptr;
     FailurePoint* faults = nullptr;
     int reads = 0;
+    int markReads = 0;
     int notifyCalls = 0;
 
 private:

@@ -1,5 +1,6 @@
-// Any interface table the system may report (names and descriptions of any bytes, NULs and lengths, any
-// type and status) against any stored adapter slots: start-up, a tick, the dialog and its choice.
+// Any interface table the system may report (names, descriptions and GUIDs of any bytes, NULs and lengths,
+// any type, status and filter flag, any marks of adapter keys) against any stored adapter slots: start-up,
+// a tick, the dialog and its choice.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -24,7 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         adapter.description = input.ConsumeRandomLengthString(100);
         adapter.type = input.ConsumeIntegralInRange<std::uint32_t>(0, 30);
         adapter.operStatus = input.ConsumeIntegralInRange<std::uint32_t>(0, 8);
+        adapter.guid = input.ConsumeRandomLengthString(40);
+        adapter.filter = input.ConsumeBool();
         rig.adapters.table.push_back(adapter);
+        if (input.ConsumeBool())
+            rig.adapters.marks.push_back(
+                {input.ConsumeBool() ? adapter.guid : "", input.ConsumeIntegral<std::uint32_t>()});
     }
     rig.adapters.failReads = input.ConsumeBool();
     rig.start("1", {}, slots);

@@ -7,6 +7,10 @@
 #include <iphlpapi.h>
 #include <netioapi.h>
 
+#include <cstdio>
+#include <iterator>
+
+#include "platform/win32/handles.h"
 #include "platform/win32/ip_network_adapters.h"
 #include "platform/win32/strings.h"
 #include "platform/win32/system_library.h"
@@ -30,6 +34,22 @@ template <std::size_t N>
 std::string Text(const WCHAR (&field)[N]) {
     return Narrow(std::wstring_view(field, wcsnlen(field, N)));
 }
+
+// As the registry writes a NetCfgInstanceId: braces, upper-case hex digits.
+std::string GuidText(const GUID& guid) {
+    char text[39];
+    std::snprintf(text, sizeof text, "{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                  static_cast<unsigned long>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1],
+                  guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
+    return text;
+}
+
+using RegistryKey = Owned<HKEY, RegCloseKey>;
+
+// The network adapters' setup class (GUID_DEVCLASS_NET). HKLM\SYSTEM is one for 32-bit and 64-bit programs
+// alike: not redirected under WOW64.
+constexpr const wchar_t* kNetClassKey =
+    L"SYSTEM\\CurrentControlSet\\Control\\Class\\{4d36e972-e325-11ce-bfc1-08002be10318}";
 
 // Runs on a thread of the system's; the tick runs on the window's thread.
 VOID WINAPI Announced(PVOID pump, PMIB_IPINTERFACE_ROW, MIB_NOTIFICATION_TYPE) {
@@ -71,10 +91,44 @@ bool IpNetworkAdapters::list(std::vector<NetworkAdapter>& adapters) {
     for (ULONG i = 0; i < table->NumEntries; ++i) {
         const MIB_IF_ROW2& row = table->Table[i];
         adapters.push_back({Text(row.Alias), Text(row.Description), static_cast<std::uint32_t>(row.Type),
-                            static_cast<std::uint32_t>(row.OperStatus)});
+                            static_cast<std::uint32_t>(row.OperStatus), GuidText(row.InterfaceGuid),
+                            row.InterfaceAndOperStatusFlags.FilterInterface != FALSE});
     }
     reinterpret_cast<FreeMibTableFn>(reinterpret_cast<void*>(freeMibTable_))(table);
     return true;
+}
+
+// Each adapter has a numbered key under the class key; other subkeys ("Properties", which only the system
+// may open) and keys that cannot be read are left out.
+bool IpNetworkAdapters::adapterMarks(std::vector<AdapterMarks>& marks) {
+    RegistryKey netClass;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kNetClassKey, 0, KEY_READ, netClass.receive()) != ERROR_SUCCESS) {
+        return false;
+    }
+    marks.clear();
+    wchar_t name[256];  // a key's name has at most 255 characters
+    for (DWORD i = 0;; ++i) {
+        DWORD length = static_cast<DWORD>(std::size(name));
+        const LSTATUS status = RegEnumKeyExW(netClass.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS) {
+            return true;
+        }
+        RegistryKey adapter;
+        if (status != ERROR_SUCCESS ||
+            RegOpenKeyExW(netClass.get(), name, 0, KEY_READ, adapter.receive()) != ERROR_SUCCESS) {
+            continue;
+        }
+        DWORD characteristics = 0;
+        DWORD size = sizeof characteristics;
+        wchar_t id[40];  // a GUID in braces and its NUL
+        DWORD idSize = sizeof id;
+        if (RegGetValueW(adapter.get(), nullptr, L"Characteristics", RRF_RT_REG_DWORD, nullptr, &characteristics,
+                         &size) == ERROR_SUCCESS &&
+            RegGetValueW(adapter.get(), nullptr, L"NetCfgInstanceId", RRF_RT_REG_SZ, nullptr, id, &idSize) ==
+                ERROR_SUCCESS) {
+            marks.push_back({Narrow(id), characteristics});
+        }
+    }
 }
 
 // Interface names are compared ordinally, without regard to case, as the system's own look-up of an alias does.

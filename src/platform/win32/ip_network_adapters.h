@@ -9,7 +9,7 @@ namespace kw::win32 {
 
 // GetIfTable2 and NotifyIpInterfaceChange from iphlpapi.dll, loaded from the system directory when first
 // needed, so that a program without a chosen adapter never loads it. Once loaded it stays: the system may
-// call back into it until the registration is cancelled.
+// call back into it until the registration is cancelled. The marks come from the registry's adapter keys.
 class IpNetworkAdapters final : public NetworkAdapters {
 public:
     // The loop on whose thread the announcements are handled.
@@ -19,6 +19,7 @@ public:
     ~IpNetworkAdapters() override;
 
     bool list(std::vector<NetworkAdapter>& adapters) override;
+    bool adapterMarks(std::vector<AdapterMarks>& marks) override;
     bool sameName(const std::string& a, const std::string& b) override;
     bool notifyChanges(std::function<void()> changed) override;
 
