@@ -25,7 +25,7 @@ struct SweepRig : FormRig {
         view.faults = store.faults = remote.faults = processes.faults = tray.faults = windows.faults = os.faults =
             &faults;
         instance.faults = locale.faults = fileDialog.faults = input.faults = mouse.faults = &faults;
-        adapters.faults = adapterDialog.faults = files.faults = &faults;
+        adapters.faults = adapterDialog.faults = files.faults = events.faults = &faults;
     }
     void quitFromTray() {
         view.menuChoice = MenuItem::mnu_quit;

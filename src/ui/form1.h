@@ -171,6 +171,8 @@ private:
     bool unloading_ = false;
     bool menuOpen_ = false;
     bool adapterBeobachtet_ = false;
+    // The thread's wake handler runs the watcher: the services may announce their changes.
+    bool weckbar_ = false;
     // The connection count's buffer lives from tick to tick, so that an idle tick does not zero 103 KB
     // five times a second.
     std::unique_ptr<RasConnA[]> verbindungen_;
