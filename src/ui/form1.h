@@ -22,7 +22,6 @@
 #include "platform/file_look_up.h"
 #include "platform/form_view.h"
 #include "platform/input_box.h"
-#include "platform/mouse_input.h"
 #include "platform/network_adapters.h"
 #include "platform/open_file_dialog.h"
 #include "platform/os_version.h"
@@ -66,7 +65,6 @@ struct Platform {
     AppInstance& instance;
     OpenFileDialog& fileDialog;
     InputBox& input;
-    MouseInput& mouse;
     NetworkAdapters& adapters;
     AdapterDialog& adapterDialog;
     FileLookUp& files;

@@ -50,6 +50,9 @@ public:
     int listIndex() override;
     void listRemove(int index) override;
     void listInsert(int index, const std::string& text) override;
+    int listItemAt(float x, float y) override;
+    void listSelect(int index) override;
+    void listClick(float x, float y) override;
     WindowState windowState() override;
     void setWindowState(WindowState state) override;
     void show() override;
@@ -74,6 +77,8 @@ private:
     void createControls(int dpiX, int dpiY);
     void createMenu();
     HWND control(ControlId id) const;
+    // A point of the list in pixels, from the twips that the list's mouse events give Form1.
+    LPARAM listPoint(float x, float y) const;
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;

@@ -2,6 +2,7 @@
 // state, its dialogs, timer, tray menu and message boxes.
 #include "platform/win32/main_window.h"
 
+#include <cmath>
 #include <vector>
 
 #include "app/program_info.h"
@@ -94,6 +95,48 @@ void MainWindow::listInsert(int index, const std::string& text) {
     const std::wstring wide = Widen(text);
     SendMessageW(control(ControlId::filelist), LB_INSERTSTRING, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+// Back to the pixels that the list's message carried.
+LPARAM MainWindow::listPoint(float x, float y) const {
+    const auto px = static_cast<int>(std::lrint(x * static_cast<float>(dpiX_) / 1440.0f));
+    const auto py = static_cast<int>(std::lrint(y * static_cast<float>(dpiY_) / 1440.0f));
+    return MAKELPARAM(px, py);
+}
+
+// LB_ITEMFROMPOINT names the nearest entry, also below the last one; only a point inside that entry's
+// rectangle is on it.
+int MainWindow::listItemAt(float x, float y) {
+    HWND list = control(ControlId::filelist);
+    if (list == nullptr) {
+        return -1;
+    }
+    const LPARAM at = listPoint(x, y);
+    const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, at);
+    const int index = LOWORD(hit);
+    RECT entry{};
+    if (HIWORD(hit) != 0 ||
+        SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&entry)) == LB_ERR) {
+        return -1;
+    }
+    const POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    return PtInRect(&entry, point) ? index : -1;
+}
+
+void MainWindow::listSelect(int index) {
+    SendMessageW(control(ControlId::filelist), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+// The list box's own button messages, sent: it handles them before this returns, as it would a left
+// click of the user's there. No input is made, so nothing waits for the system to deliver it.
+void MainWindow::listClick(float x, float y) {
+    HWND list = control(ControlId::filelist);
+    if (list == nullptr) {
+        return;
+    }
+    const LPARAM at = listPoint(x, y);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(list, WM_LBUTTONUP, 0, at);
 }
 
 WindowState MainWindow::windowState() {
