@@ -128,24 +128,21 @@ void MainWindow::createMenu() {
 }
 
 void MainWindow::createControls(int dpiX, int dpiY) {
-    // Creation order is the tab order of the dialog manager.
-    for (const layout::ControlDesign& design : layout::InTabOrder()) {
-        const ControlClass kind = ClassFor(design.kind);
-        const int id = kWindowIds[IndexOf(design.id)];
+    // Creation order is the order on the z-axis, from the top: a label comes directly before the control
+    // it names, which is how a screen reader finds a control's name, and the controls that take the focus
+    // come in tab order. The labels' rectangles are cut where they would reach into a control below them.
+    for (const layout::ControlDesign& design : layout::InCreationOrder()) {
+        const layout::ControlDesign placed = layout::Placed(design);
+        const ControlClass kind = ClassFor(placed.kind);
+        const int id = kWindowIds[IndexOf(placed.id)];
         HWND child =
-            CreateWindowExW(kind.exStyle, kind.name, Widen(design.caption).c_str(),
+            CreateWindowExW(kind.exStyle, kind.name, Widen(placed.caption).c_str(),
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
-                            layout::TwipsToPixels(design.left, dpiX), layout::TwipsToPixels(design.top, dpiY),
-                            layout::TwipsToPixels(design.width, dpiX), layout::TwipsToPixels(design.height, dpiY),
+                            layout::TwipsToPixels(placed.left, dpiX), layout::TwipsToPixels(placed.top, dpiY),
+                            layout::TwipsToPixels(placed.width, dpiX), layout::TwipsToPixels(placed.height, dpiY),
                             hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        controls_[IndexOf(design.id)] = child;
-    }
-    // Some labels reach into the list box, the text box or the next label by a pixel or two; beneath the
-    // controls that take input they never hide them, and among themselves the lower one is in front.
-    // Labels take no focus, so the tab order stays as it is.
-    for (const layout::ControlDesign& design : layout::LabelsFrontToBack()) {
-        SetWindowPos(control(design.id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        controls_[IndexOf(placed.id)] = child;
     }
     SetWindowSubclass(control(ControlId::Text1), Text1Proc, kText1SubclassId, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(control(ControlId::filelist), FilelistProc, kFilelistSubclassId,
