@@ -21,7 +21,7 @@ void Form1::Form_Load() {
     laden();
     adapterLaden();
     trayicon.fill(p_.view.hwnd(), p_.view.icon());
-    p_.tray.notifyIcon(kNotifyIconAdd, trayicon.nid);
+    symbolZeigen();
 
     // The watcher is the program's reason to run: without its timer the program would sit in the tray
     // and never see a connection.

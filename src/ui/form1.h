@@ -95,6 +95,8 @@ public:
     void mnu_quit_Click();
     // The shell announces a new taskbar (it restarted): the icon must be added again.
     void Form_TaskbarCreated();
+    // Adds the tray icon unless the shell holds it already; the watcher's tick calls it until it does.
+    void symbolZeigen();
 
     // Handlers of the window's events.
     void Timer1_Timer();

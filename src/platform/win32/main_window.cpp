@@ -107,6 +107,11 @@ bool MainWindow::create(Form1& form) {
     createMenu();
     focus_ = control(ControlId::filelist);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    // Run with administrator rights, the window would not hear the message from the shell of the ordinary
+    // user, and the icon would stay lost after a restart of Explorer. Only this message is let through.
+    if (taskbarCreated_ != 0) {
+        ChangeWindowMessageFilterEx(hwnd_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
+    }
     // Drops from the shell arrive through OLE, which this thread must have initialised first.
     oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
     if (oleInitialized_) {
