@@ -87,6 +87,21 @@ const std::vector<Scenario> kScenarios{
          rig.form.filelist_MouseUp(2, 300, 1.5f * FakeFormView::kRowHeight);
      },
      {kEntries[0], kEntries[2]}},
+    {"right click below the last entry",
+     [](SweepRig& rig) {
+         rig.view.clickBelowSelectsLast = true;
+         rig.form.filelist_MouseUp(2, 300, 10.5f * FakeFormView::kRowHeight);
+     },
+     {kEntries[0], kEntries[1]}},
+    {"the shell restarts and its taskbar takes the icon only at the next tick",
+     [](SweepRig& rig) {
+         rig.tray.icons.clear();
+         rig.tray.refuseAdds = 1;
+         rig.form.Form_TaskbarCreated();
+         rig.tick(0);
+         rig.tick(0);
+     },
+     kEntries},
     {"Delete key",
      [](SweepRig& rig) {
          rig.view.selected = 1;
