@@ -67,10 +67,10 @@ TEST(Layout, EachLabelComesBeforeTheControlItNamesAndCoversNothingAfterIt) {
     std::vector<ControlId> order;
     for (const auto& c : InCreationOrder())
         order.push_back(c.id);
-    const std::vector<ControlId> expected = {
-        ControlId::Label1,   ControlId::filelist, ControlId::Command1, ControlId::Command2,
-        ControlId::Command3, ControlId::Command4, ControlId::Command5, ControlId::Label2,
-        ControlId::Text1,    ControlId::aktiv,    ControlId::status};
+    const std::vector<ControlId> expected = {ControlId::Label1,   ControlId::filelist, ControlId::Command1,
+                                             ControlId::Command2, ControlId::Command3, ControlId::Command4,
+                                             ControlId::Command5, ControlId::Label2,   ControlId::Text1,
+                                             ControlId::aktiv,    ControlId::status};
     EXPECT_EQ(order, expected);
 
     struct Cut {

@@ -34,9 +34,8 @@ std::vector<ControlDesign> InCreationOrder() {
         order.push_back(control);
     }
     for (const ControlDesign& control : tabOrder) {
-        const bool placed = std::any_of(order.begin(), order.end(), [&](const ControlDesign& c) {
-            return c.id == control.id;
-        });
+        const bool placed =
+            std::any_of(order.begin(), order.end(), [&](const ControlDesign& c) { return c.id == control.id; });
         if (!placed) {
             order.push_back(control);
         }

@@ -95,9 +95,9 @@ bool MainWindow::create(Form1& form) {
     RECT frame{0, 0, layout::TwipsToPixels(layout::kClientWidth, dpiX),
                layout::TwipsToPixels(layout::kClientHeight, dpiY)};
     AdjustWindowRectEx(&frame, kFrameStyle, FALSE, 0);
-    if (CreateWindowExW(0, kMainWindowClass, Widen(program::kTitle).c_str(), kFrameStyle, CW_USEDEFAULT,
-                        CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                        instance_, this) == nullptr) {
+    if (CreateWindowExW(0, kMainWindowClass, Widen(program::kTitle).c_str(), kFrameStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance_,
+                        this) == nullptr) {
         return false;
     }
     font_.reset(CreateFontW(-MulDiv(kFontPoints, dpiY, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,

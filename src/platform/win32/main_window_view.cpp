@@ -211,9 +211,9 @@ MenuItem MainWindow::popupMenu() {
     // Without the foreground the menu would not close when the user clicks elsewhere, and without the
     // message after it the next click on the icon would close it at once.
     SetForegroundWindow(hwnd_);
-    const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(GetSubMenu(menu_.get(), 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
-                       at.y, 0, hwnd_, nullptr));
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+        GetSubMenu(menu_.get(), 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
+        at.y, 0, hwnd_, nullptr));
     PostMessageW(hwnd_, WM_NULL, 0, 0);
     if (chosen == IDM_TRAY_NAME) {
         return MenuItem::mnu_name;
