@@ -91,7 +91,6 @@ static_assert(sizeof(std::uint32_t) == sizeof(DWORD));
 // The launch, the tray icon and its callback.
 static_assert(kShowMinimized == SW_SHOWMINIMIZED);
 static_assert(kNotifyIconAdd == NIM_ADD && kNotifyIconDelete == NIM_DELETE);
-static_assert(kNotifyIconModify == NIM_MODIFY);
 static_assert(TrayIcon::kFlags == (NIF_MESSAGE | NIF_ICON | NIF_TIP));
 static_assert(TrayIcon::kCallbackMessage == WM_MOUSEMOVE);
 static_assert(TrayIcon::kLeftButtonDown == WM_LBUTTONDOWN && TrayIcon::kRightButtonDown == WM_RBUTTONDOWN &&
