@@ -24,8 +24,8 @@ struct SweepRig : FormRig {
         faults.failAt = k;
         view.faults = store.faults = remote.faults = processes.faults = tray.faults = windows.faults = os.faults =
             &faults;
-        instance.faults = locale.faults = fileDialog.faults = input.faults = mouse.faults = &faults;
-        adapters.faults = adapterDialog.faults = files.faults = &faults;
+        instance.faults = locale.faults = fileDialog.faults = input.faults = &faults;
+        adapters.faults = adapterDialog.faults = files.faults = events.faults = &faults;
     }
     void quitFromTray() {
         view.menuChoice = MenuItem::mnu_quit;
@@ -104,14 +104,25 @@ const std::vector<Scenario> kScenarios{
      "\"C:\\E\\e.lnk\""},
     {"right click",
      [](SweepRig& rig) {
-         // The list selects the entry under the pointer when the synthetic press reaches it.
-         rig.mouse.onEvent = [&rig](std::uint32_t flags) {
-             if (flags == kMouseLeftDown)
-                 rig.events.at(rig.events.now(), [&rig] { rig.view.selected = 1; });
-         };
-         rig.form.filelist_MouseUp(2, 300, 200);
+         rig.view.selected = 2;
+         rig.form.filelist_MouseUp(2, 300, 1.5f * FakeFormView::kRowHeight);
      },
      {kEntries[0], kEntries[2]}},
+    {"right click below the last entry",
+     [](SweepRig& rig) {
+         rig.view.clickBelowSelectsLast = true;
+         rig.form.filelist_MouseUp(2, 300, 10.5f * FakeFormView::kRowHeight);
+     },
+     {kEntries[0], kEntries[1]}},
+    {"the shell restarts and its taskbar takes the icon only at the next tick",
+     [](SweepRig& rig) {
+         rig.tray.icons.clear();
+         rig.tray.refuseAdds = 1;
+         rig.form.Form_TaskbarCreated();
+         rig.tick(0);
+         rig.tick(0);
+     },
+     kEntries},
     {"Delete key",
      [](SweepRig& rig) {
          rig.view.selected = 1;

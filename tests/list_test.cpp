@@ -206,48 +206,36 @@ TEST_F(ListTest, EditCancelledOrEmptiedChangesAndSavesNothing) {
     EXPECT_TRUE(view.messageBoxes.empty());
 }
 
-TEST_F(ListTest, RightClickPressesAndReleasesWithEventsBetweenThenRemovesTheEntryUnderThePointer) {
+// The point of the release, against the list's rows, names the entry to remove, whatever was selected
+// before; below the last entry the list's own click decides what is selected, and that is removed.
+TEST_F(ListTest, RightClickRemovesTheEntryUnderThePointer) {
     startWith(4);
     view.selected = 3;
-    std::vector<std::string> order;
-    mouse.onEvent = [&](std::uint32_t flags) {
-        order.push_back(flags == 2 ? "press" : "release");
-        // The list selects the entry under the pointer when it handles the press.
-        events.at(events.now(), [&, flags] {
-            if (flags == 2)
-                view.selected = 1;
-            order.push_back("handled with " + std::to_string(view.list.size()) + " entries");
-        });
-    };
-    form.filelist_MouseUp(2, 1234.5f, 87.5f);
-    EXPECT_EQ(order,
-              (std::vector<std::string>{"press", "handled with 4 entries", "release", "handled with 4 entries"}));
-    ASSERT_EQ(mouse.sent.size(), 2u);
-    EXPECT_EQ(mouse.sent[0].flags, 2u);
-    EXPECT_EQ(mouse.sent[1].flags, 4u);
-    for (const auto& sent : mouse.sent) {
-        EXPECT_EQ(sent.dx, 1234) << "rounded half to even";
-        EXPECT_EQ(sent.dy, 88);
-        EXPECT_EQ(sent.data, 0u);
-        EXPECT_EQ(sent.extraInfo, 0u);
-    }
+    journal.clear();
+    form.filelist_MouseUp(2, 1234.5f, 1.5f * FakeFormView::kRowHeight);
     EXPECT_EQ(view.list, (std::vector<std::string>{"a0", "a2", "a3"}));
     EXPECT_EQ(slots(), Padded({"a0", "a2", "a3"}));
+    EXPECT_EQ(journal.front(), "listSelect 1");
 
-    // Below the last entry, where the list selects nothing: nothing happens.
-    mouse.onEvent = nullptr;
     store.writes.clear();
-    form.filelist_MouseUp(2, 10, 2000);
+    form.filelist_MouseUp(2, 10, 3 * FakeFormView::kRowHeight);  // below the last entry, none selected
     EXPECT_EQ(view.list.size(), 3u);
     EXPECT_TRUE(view.messageBoxes.empty());
     EXPECT_TRUE(store.writes.empty());
 
     view.selected = 0;
-    for (const std::int16_t button : {1, 4}) {
+    for (const std::int16_t button : {1, 4})
         form.filelist_MouseUp(button, 10, 10);
-    }
-    EXPECT_EQ(mouse.sent.size(), 4u) << "other buttons send nothing";
-    EXPECT_EQ(view.list.size(), 3u);
+    EXPECT_EQ(view.list.size(), 3u) << "other buttons remove nothing";
+
+    // A list box whose click leaves the selection there removes the entry selected before; one that
+    // selects the last entry there removes that one.
+    form.filelist_MouseUp(2, 10, 5000);
+    EXPECT_EQ(view.list, (std::vector<std::string>{"a2", "a3"}));
+    view.clickBelowSelectsLast = true;
+    form.filelist_MouseUp(2, 10, 5000);
+    EXPECT_EQ(view.list, (std::vector<std::string>{"a2"}));
+    EXPECT_EQ(slots(), Padded({"a2"}));
 }
 
 TEST_F(ListTest, AFileChosenAfterADropFilledTheListMeanwhileIsRefused) {
@@ -266,7 +254,7 @@ TEST_F(ListTest, AFileChosenAfterADropFilledTheListMeanwhileIsRefused) {
 
 // "Beenden" from the tray, or the window's Close, while a command waits for the user or for events.
 TEST(ListClosedMeanwhile, QuittingWhileACommandWaitsShowsAddsAndSavesNothing) {
-    const std::vector<std::string> scenarios = {"right click", "edit", "file chosen in the dialog",
+    const std::vector<std::string> scenarios = {"right click after the quit", "edit", "file chosen in the dialog",
                                                 "dialog failing as it goes",
                                                 "commands after the quit during a countdown"};
     for (std::size_t scenario = 0; scenario < scenarios.size(); ++scenario) {
@@ -278,13 +266,15 @@ TEST(ListClosedMeanwhile, QuittingWhileACommandWaitsShowsAddsAndSavesNothing) {
         rig.input.whileOpen = quit;
         rig.fileDialog.whileOpen = quit;
         rig.input.answers = {"neu"};
-        rig.mouse.onEvent = [&rig, quit](std::uint32_t) { rig.events.at(rig.events.now(), quit); };
         if (scenario == 3)
             rig.fileDialog.fail(32766, "The dialog box could not be created.");
         else
             rig.fileDialog.choose("C:\\neu.exe");
         switch (scenario) {
-            case 0: rig.form.filelist_MouseUp(2, 0, 0); break;
+            case 0:
+                quit();
+                rig.form.filelist_MouseUp(2, 0, 0);
+                break;
             case 1: rig.form.Command3_Click(); break;
             case 2:
             case 3: rig.form.Command1_Click(); break;

@@ -249,27 +249,62 @@ TEST(QuitBegun, HandlersQueuedBehindBeendenDoNothing) {
         EXPECT_TRUE(rig.view.messageBoxes.empty());
         EXPECT_TRUE(rig.fileDialog.shown.empty());
         EXPECT_TRUE(rig.input.shown.empty());
-        EXPECT_TRUE(rig.mouse.sent.empty());
         EXPECT_TRUE(rig.processes.attempts.empty());
     }
 }
 
-TEST_F(TrayTest, NewTaskbarGetsTheIconAgainWithTheSameRecord) {
+// The shell's answers in order (0 add, 1 modify); every call carries the record of the first.
+std::vector<std::uint32_t> Messages(const FakeShellTray& tray) {
+    std::vector<std::uint32_t> messages;
+    for (const TrayCall& call : tray.calls) {
+        messages.push_back(call.message);
+        EXPECT_EQ(std::memcmp(&call.record, &tray.calls[0].record, sizeof(NotifyIconDataA)), 0);
+    }
+    return messages;
+}
+
+// Started at logon before the taskbar: each tick adds the icon again, a modify checking whether a failed
+// add took it all the same, until the shell has it; from then on a tick asks the shell nothing.
+TEST_F(TrayTest, IconRefusedAtStartIsAddedAgainEachTickUntilTheShellHasIt) {
+    tray.refuseAdds = 3;
     start("2", {});
-    tray.icons.clear();  // the shell restarted and forgot it
-    form.Form_TaskbarCreated();
-    ASSERT_EQ(tray.calls.size(), 2u);
-    EXPECT_EQ(tray.calls[1].message, 0u);
-    EXPECT_EQ(std::memcmp(&tray.calls[1].record, &tray.calls[0].record, sizeof(NotifyIconDataA)), 0);
+    tick(0);
+    tick(0);
+    EXPECT_TRUE(tray.icons.empty());
+    EXPECT_EQ(Messages(tray), (std::vector<std::uint32_t>{0, 1, 0, 1, 0, 1}));
+    for (int i = 0; i < 5; ++i)
+        tick(0);
+    EXPECT_EQ(tray.icons.size(), 1u);
+    EXPECT_EQ(Messages(tray), (std::vector<std::uint32_t>{0, 1, 0, 1, 0, 1, 0}));
+    EXPECT_EQ(view.unloadCalls, 0);
+    EXPECT_TRUE(view.messageBoxes.empty());
+}
+
+// Explorer busy: the add takes the icon but reports a failure; the modify finds it, and it is not added twice.
+TEST_F(TrayTest, AddThatTimesOutAfterTakingTheIconIsFoundByTheModify) {
+    tray.addTimeouts = 1;
+    start("2", {});
+    tick(0);
+    tick(0);
+    EXPECT_EQ(Messages(tray), (std::vector<std::uint32_t>{0, 1}));
     EXPECT_EQ(tray.icons.size(), 1u);
 }
 
-TEST_F(TrayTest, FirstAddRefusedIsNotRetriedAndTheProgramRuns) {
-    tray.answers = false;
+// A restarted shell announces its new taskbar, which knows no icon: it is added again with the same record,
+// and, where the new taskbar does not take it yet, by the next ticks.
+TEST_F(TrayTest, NewTaskbarGetsTheIconAgainWithTheSameRecord) {
     start("2", {});
+    tray.icons.clear();
+    tray.refuseAdds = 1;
+    form.Form_TaskbarCreated();
+    EXPECT_TRUE(tray.icons.empty());
     tick(0);
-    EXPECT_EQ(tray.calls.size(), 1u);
-    EXPECT_EQ(view.unloadCalls, 0);
+    tick(0);
+    EXPECT_EQ(Messages(tray), (std::vector<std::uint32_t>{0, 0, 1, 0}));
+    EXPECT_EQ(tray.icons.size(), 1u);
+    form.Form_TaskbarCreated();  // the shell restarted again but kept the icon: the modify finds it
+    EXPECT_EQ(Messages(tray), (std::vector<std::uint32_t>{0, 0, 1, 0, 0, 1}));
+    EXPECT_EQ(tray.icons.size(), 1u);
 }
 
 TEST_F(TrayTest, TimerThatCannotStartEndsTheProgramWithABox) {

@@ -208,6 +208,37 @@ TEST_F(WatcherTest, AnnouncedChangeRunsOneTickAtOnce) {
     EXPECT_EQ(events.now(), 0u) << "no tick waited for the clock";
 }
 
+// The thread has one wake handler, the watcher's, registered once: the dial-up service and the adapters
+// both wake it, announcements of both before the loop looks are one tick, and a later registration is
+// refused, so it cannot take the watcher's place.
+TEST_F(WatcherTest, EveryServiceWakesTheWatcherThroughItsOneHandler) {
+    adapters.table = {{"wg-buero", "", 53, 2}};
+    start("-1", {"\"C:\\a.exe\""}, {"wg-buero"});
+    EXPECT_EQ(events.wakeRegistrations(), 1);
+    ASSERT_EQ(remote.notifyCalls, 1);
+    ASSERT_EQ(adapters.notifyCalls, 1);
+    bool other = false;
+    EXPECT_FALSE(events.onWake([&other] { other = true; }));
+
+    remote.up(1);
+    adapters.set("wg-buero", kIfOperStatusUp);
+    events.wake();
+    EXPECT_FALSE(other);
+    EXPECT_EQ(remote.calls, 1) << "one tick for both announcements";
+    EXPECT_EQ(view.text(ControlId::aktiv), "Momentan aktive DFÜ-Verbindungen: 2");
+    adapters.set("wg-buero", 2);
+    events.wake();
+    EXPECT_EQ(remote.calls, 2);
+    EXPECT_EQ(view.text(ControlId::aktiv), "Momentan aktive DFÜ-Verbindungen: 1");
+
+    // Where the watcher's registration is refused, no service is asked to announce: nothing would hear it.
+    FormRig late;
+    late.events.onWake([] {});
+    late.start("-1", {}, {"wg-buero"});
+    EXPECT_EQ(late.remote.notifyCalls, 0);
+    EXPECT_EQ(late.adapters.notifyCalls, 0);
+}
+
 // Announcements that come during the countdown are skipped, as the timer's ticks then are: the drop is
 // ended by the first tick after the launch, and nothing is left over for the loop afterwards.
 TEST_F(WatcherTest, ChangeAnnouncedDuringATickNestsNoTick) {

@@ -3,7 +3,6 @@
 // The dialog, the input box and the message boxes handle the window's events while they are open: a drop
 // may fill the list meanwhile, and "Beenden" from the tray may end the program and take the window, and
 // any dialog it owns, with it. Once the window is going, the commands show, add and save nothing more.
-#include <cmath>
 #include <string>
 
 #include "ui/form1.h"
@@ -132,19 +131,23 @@ void Form1::filelist_KeyUp(std::int16_t KeyCode) {
     }
 }
 
-// A left click where the pointer is selects the entry under it, as the list itself decides; the
-// events in between let the list see the press and the release before the removal.
+// The entry under the pointer at the release, as the list box finds it from the message's point, is
+// selected and removed. Nothing waits for input to arrive, so no entry selected before can be removed in
+// its place. Below the last entry the list's own left click decides what is selected there.
 void Form1::filelist_MouseUp(std::int16_t Button, float X, float Y) {
     if (Button != vbRightButton || unloading_) {
         return;
     }
-    const auto dx = static_cast<std::int32_t>(std::lrint(X));
-    const auto dy = static_cast<std::int32_t>(std::lrint(Y));
-    p_.mouse.mouseEvent(kMouseLeftDown, dx, dy, 0, 0);
-    doEvents();
-    p_.mouse.mouseEvent(kMouseLeftUp, dx, dy, 0, 0);
-    doEvents();
-    // The window may have been closed meanwhile: Command2_Click then removes nothing.
+    const int entry = p_.view.listItemAt(X, Y);
+    if (entry >= 0) {
+        p_.view.listSelect(entry);
+        // A selection that did not take leaves the entry selected before, which is not the one meant.
+        if (p_.view.listIndex() != entry) {
+            return;
+        }
+    } else {
+        p_.view.listClick(X, Y);
+    }
     if (p_.view.listIndex() >= 0) {
         Command2_Click();
     }

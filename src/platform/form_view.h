@@ -69,6 +69,13 @@ public:
     virtual void listRemove(int index) = 0;
     // The entries from `index` on move down by one, the selection with them.
     virtual void listInsert(int index, const std::string& text) = 0;
+    // The entry under a point of the list (twips within the list, as its mouse events give them), as the
+    // list box itself finds it; -1 where no entry is (below the last one).
+    virtual int listItemAt(float x, float y) = 0;
+    // Selects the entry at `index`, as a click on it would.
+    virtual void listSelect(int index) = 0;
+    // Whatever the list's own left click does at that point, done by the list box itself.
+    virtual void listClick(float x, float y) = 0;
 
     virtual WindowState windowState() = 0;
     virtual void setWindowState(WindowState state) = 0;

@@ -42,9 +42,9 @@ public:
     virtual bool adapterMarks(std::vector<AdapterMarks>& marks) = 0;
     // True when the two names are one, as the system compares interface names: without regard to case.
     virtual bool sameName(const std::string& a, const std::string& b) = 0;
-    // From now on the thread's event loop calls `changed` after the system announced a change of an
-    // interface; a burst of announcements counts as one. False when the system cannot announce them.
-    virtual bool notifyChanges(std::function<void()> changed) = 0;
+    // From now on the system's announcement of a change of an interface wakes the thread's event loop
+    // (EventPump::onWake). False when the system cannot announce them.
+    virtual bool notifyChanges() = 0;
 };
 
 }  // namespace kw

@@ -28,12 +28,12 @@ void Form1::adapterLaden() {
 }
 
 void Form1::adapterBeobachten() {
-    if (adapterBeobachtet_ || adapter.empty()) {
+    if (adapterBeobachtet_ || adapter.empty() || !weckbar_) {
         return;
     }
     adapterBeobachtet_ = true;
     // Where the system cannot announce (Wine never calls back), the timer notices the change.
-    p_.adapters.notifyChanges([this] { Verbindung_Geaendert(); });
+    p_.adapters.notifyChanges();
 }
 
 // As for the program list: every slot is written, a failure is said once with its first reason, and the

@@ -54,11 +54,23 @@ void Form1::mnu_quit_Click() {
     Unload();
 }
 
-// Without this, a restart of the shell would leave the program running hidden and out of reach.
-void Form1::Form_TaskbarCreated() {
-    if (trayicon.filled() && !unloading_) {
-        p_.tray.notifyIcon(kNotifyIconAdd, trayicon.nid);
+// Started at logon, the program can come before the taskbar, or find Explorer too busy to answer in time:
+// the add fails then, or reports a failure although the shell took the icon. Until the shell holds it,
+// every tick asks again, and a modify that succeeds shows that an add took it after all. Once it is there
+// this asks the shell nothing.
+void Form1::symbolZeigen() {
+    if (trayicon.shown || !trayicon.filled() || unloading_) {
+        return;
     }
+    trayicon.shown =
+        p_.tray.notifyIcon(kNotifyIconAdd, trayicon.nid) || p_.tray.notifyIcon(kNotifyIconModify, trayicon.nid);
+}
+
+// Without this, a restart of the shell would leave the program running hidden and out of reach. The new
+// taskbar knows no icon; should it not take it at once, the ticks add it later.
+void Form1::Form_TaskbarCreated() {
+    trayicon.shown = false;
+    symbolZeigen();
 }
 
 }  // namespace kw

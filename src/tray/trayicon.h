@@ -22,6 +22,9 @@ struct TrayIcon {
     bool filled() const { return nid.cbSize != 0; }
 
     NotifyIconDataA nid{};
+    // The shell holds the icon: an add succeeded, or a modify found it there after an add that reported a
+    // failure.
+    bool shown = false;
 };
 
 }  // namespace kw

@@ -21,7 +21,7 @@ void Form1::Form_Load() {
     laden();
     adapterLaden();
     trayicon.fill(p_.view.hwnd(), p_.view.icon());
-    p_.tray.notifyIcon(kNotifyIconAdd, trayicon.nid);
+    symbolZeigen();
 
     // The watcher is the program's reason to run: without its timer the program would sit in the tray
     // and never see a connection.
@@ -35,8 +35,12 @@ void Form1::Form_Load() {
     }
     // Beside the timer, the service itself announces each connection that comes up or ends, so that the
     // programs end as soon as the last one has gone. Where it cannot (an older system, Wine's own
-    // service), the timer watches alone, and that is not worth a message.
-    p_.remoteAccess.notifyConnections([this] { Verbindung_Geaendert(); });
+    // service), the timer watches alone, and that is not worth a message. Every service wakes the watcher
+    // through the thread's one wake handler, registered here once.
+    weckbar_ = p_.events.onWake([this] { Verbindung_Geaendert(); });
+    if (weckbar_) {
+        p_.remoteAccess.notifyConnections();
+    }
     adapterBeobachten();
 }
 

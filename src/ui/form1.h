@@ -22,7 +22,6 @@
 #include "platform/file_look_up.h"
 #include "platform/form_view.h"
 #include "platform/input_box.h"
-#include "platform/mouse_input.h"
 #include "platform/network_adapters.h"
 #include "platform/open_file_dialog.h"
 #include "platform/os_version.h"
@@ -70,7 +69,6 @@ struct Platform {
     AppInstance& instance;
     OpenFileDialog& fileDialog;
     InputBox& input;
-    MouseInput& mouse;
     NetworkAdapters& adapters;
     AdapterDialog& adapterDialog;
     FileLookUp& files;
@@ -101,6 +99,8 @@ public:
     void mnu_quit_Click();
     // The shell announces a new taskbar (it restarted): the icon must be added again.
     void Form_TaskbarCreated();
+    // Adds the tray icon unless the shell holds it already; the watcher's tick calls it until it does.
+    void symbolZeigen();
 
     // Handlers of the window's events.
     void Timer1_Timer();
@@ -181,6 +181,8 @@ private:
     bool unloading_ = false;
     bool menuOpen_ = false;
     bool adapterBeobachtet_ = false;
+    // The thread's wake handler runs the watcher: the services may announce their changes.
+    bool weckbar_ = false;
     // The connection count's buffer lives from tick to tick, so that an idle tick does not zero 103 KB
     // five times a second.
     std::unique_ptr<RasConnA[]> verbindungen_;

@@ -41,12 +41,27 @@ inline constexpr std::array<ControlDesign, kControlCount> kControls{{
 // Pixels for a length in twips on a screen of `dpi` dots per inch (1440 twips to the inch).
 int TwipsToPixels(int twips, int dpi);
 
-// The controls in tab order; the window creates them in this order.
+// The labels that name a control, each with the control it names.
+struct LabelFor {
+    ControlId label;
+    ControlId control;
+};
+inline constexpr std::array<LabelFor, 2> kLabelsFor{{
+    {ControlId::Label1, ControlId::filelist},
+    {ControlId::Label2, ControlId::Text1},
+}};
+
+// The controls in tab order.
 std::vector<ControlDesign> InTabOrder();
 
-// The labels from front to back. Some reach a pixel into the label below them; a label paints its whole
-// rectangle, so the lower one goes in front, where its first row, with the dots of an "Ü", stays whole and
-// the upper one loses only a row beneath its text.
-std::vector<ControlDesign> LabelsFrontToBack();
+// The order in which the window creates the controls, which is their order on the z-axis from the top:
+// the controls that take the focus in tab order, each directly after the label that names it (a screen
+// reader names a control after the label just before it), then the other labels.
+std::vector<ControlDesign> InCreationOrder();
+
+// Where a control is placed: the design's rectangle, but a label's is cut back where it would reach into a
+// control or label after it on the z-axis (the design overlaps them by a pixel), so that no label covers
+// another control; a label paints its whole rectangle. The texts keep their room.
+ControlDesign Placed(const ControlDesign& design);
 
 }  // namespace kw::layout

@@ -52,6 +52,7 @@ void Form1::Timer1_Timer() {
     }
     inTick_ = true;
 
+    symbolZeigen();
     if (p_.view.windowState() == vbMinimized) {
         p_.view.hide();
     }

@@ -8,7 +8,9 @@
 #include <map>
 #include <vector>
 
+#include "fakes/failure_point.h"
 #include "platform/event_pump.h"
+#include "platform/wake_rule.h"
 
 namespace kw::test {
 
@@ -29,7 +31,7 @@ public:
         ++sleepsByLength[milliseconds];
     }
 
-    // Runs the handlers of the signals that are set, then, in the order they fell due, the actions whose
+    // Runs the wake handler if a service woke the loop, then, in the order they fell due, the actions whose
     // moment has come. An action may schedule further actions or call into the form (a nested timer tick,
     // a key press, a close).
     void doEvents() override {
@@ -43,13 +45,15 @@ public:
     // The main loop wakes from its wait: the same pass as doEvents, but outside any handler.
     void wake() { pass(); }
 
-    // An event that a service sets, as the dial-up service does when a connection comes or goes. Like an
-    // auto-reset event, it is cleared when the loop finds it set, however often it was set before.
-    std::size_t addSignal(std::function<void()> handler) {
-        signals_.push_back({false, std::move(handler)});
-        return signals_.size() - 1;
+    // Under the same rule as the real pump: one handler, the first registration holds.
+    // A loop that cannot be woken refuses it.
+    bool onWake(std::function<void()> handler) override {
+        return !Fails(faults, "onWake") && wakes_.registerHandler(std::move(handler));
     }
-    void set(std::size_t signal) { signals_.at(signal).set = true; }
+    // A service announces a change, as the dial-up service does when a connection comes or goes: the loop
+    // runs the handler once when it next looks, however often it was woken before.
+    void announce() { wakes_.mark(); }
+    int wakeRegistrations() const { return wakes_.registrations(); }
 
     bool quitRequested() override { return quit_; }
     // WM_QUIT reaching the queue at `milliseconds`.
@@ -80,23 +84,14 @@ public:
     // True when every sleep was followed by a round of event handling before the next sleep or the end.
     bool everySleepFollowedByEvents() const { return sleepsWithoutEvents_ == 0 && !sleepAwaitingEvents_; }
 
+    FailurePoint* faults = nullptr;
     std::uint32_t deadline = 0;  // 0: unbounded
     bool hung = false;
     std::map<std::uint32_t, int> sleepsByLength;
 
 private:
-    struct Signal {
-        bool set;
-        std::function<void()> handler;
-    };
-
     void pass() {
-        for (Signal& signal : signals_) {
-            if (signal.set) {
-                signal.set = false;
-                signal.handler();
-            }
-        }
+        wakes_.run();
         while (!pending_.empty() && pending_.begin()->first <= now_) {
             auto action = std::move(pending_.begin()->second);
             pending_.erase(pending_.begin());
@@ -104,7 +99,7 @@ private:
         }
     }
 
-    std::vector<Signal> signals_;
+    WakeRule wakes_;
     std::uint32_t now_ = 0;
     std::multimap<std::uint32_t, std::function<void()>> pending_;
     bool sleepAwaitingEvents_ = false;

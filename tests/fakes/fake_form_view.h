@@ -82,6 +82,26 @@ public:
         list.insert(list.begin() + index, text);
         selected = selected >= index ? selected + 1 : selected;
     }
+    // The list's rows from its top, kRowHeight twips each; a message the list box does not answer finds none.
+    int listItemAt(float x, float y) override { return Fails(faults, "listItemAt") ? -1 : rowAt(x, y); }
+    void listSelect(int index) override {
+        if (Fails(faults, "listSelect") || index < 0 || index >= listCount())
+            return;
+        selected = index;
+        log("listSelect " + std::to_string(index));
+    }
+    // A click on a row selects it. Below the last row the selection stays, or, in a list box that does
+    // so, the last entry is selected.
+    void listClick(float x, float y) override {
+        if (Fails(faults, "listClick"))
+            return;
+        log("listClick");
+        const int row = rowAt(x, y);
+        if (row >= 0)
+            selected = row;
+        else if (clickBelowSelectsLast && !list.empty() && y >= 0)
+            selected = listCount() - 1;
+    }
 
     WindowState windowState() override { return state; }
     void setWindowState(WindowState newState) override {
@@ -157,6 +177,7 @@ public:
     std::vector<std::uint32_t> timesSet(ControlId control) const { return logged(control, &TextSet::at); }
 
     static constexpr Hwnd kHwnd = 0x1234;
+    static constexpr int kRowHeight = 195;  // twips: 13 pixels at 96 DPI
     static constexpr std::uint32_t kIcon = 0x5678;
 
     std::function<std::uint32_t()> clock;
@@ -170,6 +191,7 @@ public:
     std::string caption = "Kopplungswacht";
     std::vector<std::string> list;
     int selected = -1;
+    bool clickBelowSelectsLast = false;
     WindowState state = vbNormal;
     bool visible = true;
     int hideCalls = 0;
@@ -181,6 +203,11 @@ public:
     std::vector<MessageBoxShown> messageBoxes;
 
 private:
+    int rowAt(float x, float y) const {
+        const int row = x < 0 || y < 0 ? -1 : static_cast<int>(y) / kRowHeight;
+        return row < static_cast<int>(list.size()) ? row : -1;
+    }
+
     void log(const std::string& entry) {
         if (journal)
             journal->push_back(entry);

@@ -1,4 +1,4 @@
-// The open-file dialog, the input box and the synthetic mouse, answering as a test scripts them and
+// The open-file dialog and the input box, answering as a test scripts them and
 // logging what they were asked.
 #pragma once
 
@@ -10,7 +10,6 @@
 
 #include "fakes/failure_point.h"
 #include "platform/input_box.h"
-#include "platform/mouse_input.h"
 #include "platform/open_file_dialog.h"
 
 namespace kw::test {
@@ -73,30 +72,6 @@ public:
     std::vector<InputBoxShown> shown;
     FailurePoint* faults = nullptr;
     std::function<void()> whileOpen;  // what happens elsewhere while the box is open
-};
-
-struct MouseEventSent {
-    std::uint32_t flags;
-    std::int32_t dx, dy;
-    std::uint32_t data, extraInfo;
-};
-
-class FakeMouseInput final : public MouseInput {
-public:
-    void mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
-                    std::uint32_t extraInfo) override {
-        // Input that the system blocks is lost without a word.
-        if (Fails(faults, "mouseEvent"))
-            return;
-        sent.push_back({flags, dx, dy, data, extraInfo});
-        if (onEvent)
-            onEvent(flags);
-    }
-
-    std::vector<MouseEventSent> sent;
-    FailurePoint* faults = nullptr;
-    // What the input causes in the window, typically an event scheduled on the event pump.
-    std::function<void(std::uint32_t flags)> onEvent;
 };
 
 }  // namespace kw::test

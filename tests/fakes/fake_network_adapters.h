@@ -37,11 +37,11 @@ public:
     // The system folds case beyond ASCII too; ASCII and the umlauts are enough for the tests.
     bool sameName(const std::string& a, const std::string& b) override { return Folded(a) == Folded(b); }
 
-    bool notifyChanges(std::function<void()> changed) override {
+    bool notifyChanges() override {
         ++notifyCalls;
         if (Fails(faults, "notifyChanges") || pump == nullptr)
             return false;
-        signal_ = pump->addSignal(std::move(changed));
+        announcing_ = true;
         return true;
     }
 
@@ -50,8 +50,8 @@ public:
         for (NetworkAdapter& adapter : table)
             if (adapter.name == name)
                 adapter.operStatus = operStatus;
-        if (signal_)
-            pump->set(*signal_);
+        if (announcing_)
+            pump->announce();
     }
 
     std::vector<NetworkAdapter> table;
@@ -73,7 +73,7 @@ private:
         return s;
     }
 
-    std::optional<std::size_t> signal_;
+    bool announcing_ = false;
 };
 
 class FakeAdapterDialog final : public AdapterDialog {

@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,7 +43,7 @@ public:
     }
 
     // The service announces only connections that come or go, not a count that fails.
-    bool notifyConnections(std::function<void()> changed) override {
+    bool notifyConnections() override {
         if (journal) {
             journal->push_back("notifyConnections");
         }
@@ -53,13 +51,13 @@ public:
         if (Fails(faults, "notifyConnections") || notifyFails || pump == nullptr) {
             return false;
         }
-        signal_ = pump->addSignal(std::move(changed));
+        announcing_ = true;
         return true;
     }
 
     void up(std::uint32_t n) {
-        if (signal_ && n != connections) {
-            pump->set(*signal_);
+        if (announcing_ && n != connections) {
+            pump->announce();
         }
         connections = n;
         errorCode = 0;
@@ -84,8 +82,8 @@ public:
     int notifyCalls = 0;
 
 private:
-    // The signal that announces changes, once notifyConnections has succeeded.
-    std::optional<std::size_t> signal_;
+    // Once notifyConnections has succeeded, each connection that comes or goes wakes the loop.
+    bool announcing_ = false;
 };
 
 }  // namespace kw::test

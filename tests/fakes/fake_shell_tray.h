@@ -1,6 +1,7 @@
 // The notification area: keeps the icons it was given, by window and ID.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -26,14 +27,24 @@ public:
             return false;
         }
         const std::pair<Hwnd, std::uint32_t> key{record.hWnd, record.uID};
+        const bool held = std::find(icons.begin(), icons.end(), key) != icons.end();
         if (message == kNotifyIconAdd) {
-            for (const auto& icon : icons) {
-                if (icon == key)
-                    return false;
+            if (refuseAdds > 0) {
+                --refuseAdds;
+                return false;
             }
+            if (held)
+                return false;
             icons.push_back(key);
+            if (addTimeouts > 0) {
+                --addTimeouts;
+                return false;
+            }
             return true;
         }
+        // A modify changes nothing here: it succeeds while the shell holds the icon.
+        if (message == kNotifyIconModify)
+            return held;
         if (message == kNotifyIconDelete) {
             for (auto it = icons.begin(); it != icons.end(); ++it) {
                 if (*it == key) {
@@ -70,6 +81,8 @@ public:
     std::vector<std::string>* journal = nullptr;
     FailurePoint* faults = nullptr;
     bool answers = true;  // false: a shell that is not running
+    int refuseAdds = 0;   // a taskbar not there yet: this many adds fail and take nothing
+    int addTimeouts = 0;  // Explorer busy: this many adds take the icon but report a failure
     std::vector<TrayCall> calls;
     std::vector<Balloon> balloons;  // the notifications shown
     std::vector<std::pair<Hwnd, std::uint32_t>> icons;

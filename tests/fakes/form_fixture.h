@@ -86,14 +86,13 @@ struct FormRig {
     FakeAppInstance instance;
     FakeOpenFileDialog fileDialog;
     FakeInputBox input;
-    FakeMouseInput mouse;
     FakeNetworkAdapters adapters;
     FakeAdapterDialog adapterDialog;
     FakeFileLookUp files;
     // The calls of start-up, the tray and the unload, in order, across the fakes.
     std::vector<std::string> journal;
     Form1 form{Platform{view, events, remote, processes, store, locale, windows, os, tray, instance, fileDialog, input,
-                        mouse, adapters, adapterDialog, files}};
+                        adapters, adapterDialog, files}};
     Hwnd trayToolbar = 0;
 };
 

@@ -28,3 +28,10 @@
 #define IDD_ADAPTER 101
 #define IDC_ADAPTER_TEXT 1200
 #define IDC_ADAPTER_LIST 1201
+
+// The tray menu: one pop-up with the program's name, a separator and "Beenden".
+#define IDR_TRAYMENU 102
+#define IDM_TRAY_NAME 1
+#define IDM_TRAY_QUIT 2
+// The system menu's item that opens the adapter dialog.
+#define IDS_ADAPTER 200

@@ -141,12 +141,12 @@ bool IpNetworkAdapters::sameName(const std::string& a, const std::string& b) {
 
 // AF_UNSPEC: IPv4 and IPv6 interfaces alike. Under Wine the call succeeds but never calls back; the timer
 // notices the change there.
-bool IpNetworkAdapters::notifyChanges(std::function<void()> changed) {
+bool IpNetworkAdapters::notifyChanges() {
     if (!load() || notification_ != nullptr) {
         return false;
     }
     const auto notify = Function<NotifyIpInterfaceChangeFn>(module_, "NotifyIpInterfaceChange");
-    if (notify == nullptr || !pump_.onWake(std::move(changed))) {
+    if (notify == nullptr) {
         return false;
     }
     HANDLE handle = nullptr;

@@ -21,7 +21,7 @@ public:
     bool list(std::vector<NetworkAdapter>& adapters) override;
     bool adapterMarks(std::vector<AdapterMarks>& marks) override;
     bool sameName(const std::string& a, const std::string& b) override;
-    bool notifyChanges(std::function<void()> changed) override;
+    bool notifyChanges() override;
 
 private:
     // Loads the DLL once; false when it or a function is missing.

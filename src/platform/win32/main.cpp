@@ -7,7 +7,6 @@
 #include "platform/win32/list_dialogs.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/message_pump.h"
-#include "platform/win32/mouse_input.h"
 #include "platform/win32/os_version.h"
 #include "platform/win32/processes.h"
 #include "platform/win32/ras_remote_access.h"
@@ -33,12 +32,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     kw::win32::Win32AppInstance single;
     kw::win32::Win32OpenFileDialog fileDialog(window);
     kw::win32::Win32InputBox input(instance, window);
-    kw::win32::Win32MouseInput mouse;
     kw::win32::IpNetworkAdapters adapters(pump);
     kw::win32::Win32AdapterDialog adapterDialog(instance, window);
 
     kw::Form1 form(kw::Platform{window, pump, remoteAccess, processes, store, locale, windows, os, tray, single,
-                                fileDialog, input, mouse, adapters, adapterDialog, files});
+                                fileDialog, input, adapters, adapterDialog, files});
     if (!window.create(form)) {
         return 1;
     }

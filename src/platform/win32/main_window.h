@@ -1,5 +1,7 @@
 // The main window: the Win32 window behind Form1. It turns messages into calls of Form1's handlers and
-// carries out what Form1 asks of its view; it decides nothing itself.
+// carries out what Form1 asks of its view; it decides nothing itself. Three files: main_window.cpp makes
+// and lays out the window, main_window_messages.cpp turns messages into handler calls, and
+// main_window_view.cpp is the FormView that Form1 works through.
 #pragma once
 
 #include <windows.h>
@@ -22,6 +24,7 @@ inline void DeleteFont(HFONT font) {
 }
 using Font = Owned<HFONT, DeleteFont>;   // the dialog font of the window
 using Menu = Owned<HMENU, DestroyMenu>;  // the tray menu
+using Icon = Owned<HICON, DestroyIcon>;  // an image of the program's icon at one size
 
 class MainWindow final : public FormView {
 public:
@@ -47,6 +50,9 @@ public:
     int listIndex() override;
     void listRemove(int index) override;
     void listInsert(int index, const std::string& text) override;
+    int listItemAt(float x, float y) override;
+    void listSelect(int index) override;
+    void listClick(float x, float y) override;
     WindowState windowState() override;
     void setWindowState(WindowState state) override;
     void show() override;
@@ -71,6 +77,8 @@ private:
     void createControls(int dpiX, int dpiY);
     void createMenu();
     HWND control(ControlId id) const;
+    // A point of the list in pixels, from the twips that the list's mouse events give Form1.
+    LPARAM listPoint(float x, float y) const;
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
@@ -78,7 +86,10 @@ private:
     std::array<HWND, kControlCount> controls_{};
     Font font_;
     Menu menu_;
-    HICON smallIcon_ = nullptr;
+    // Each size loaded as an image of its own: a shared icon is the first image of the resource that the
+    // system cached, whatever size was asked. The small one is also the tray icon.
+    Icon largeIcon_;
+    Icon smallIcon_;
     // Sent by the shell to every top-level window when the taskbar is (re)created.
     UINT taskbarCreated_ = 0;
     // Minimised while hidden: remembered, not shown, as the window would otherwise appear to do it.

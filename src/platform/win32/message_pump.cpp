@@ -31,15 +31,14 @@ bool MessagePump::onWake(std::function<void()> handler) {
         }
         SetWindowLongPtrW(wakeWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
-    onWake_ = std::move(handler);
-    return true;
+    return wakes_.registerHandler(std::move(handler));
 }
 
 // At most one wake waits in the queue: a burst of them is one call of the handler, not a flood of
 // messages. A failed post clears the mark, so that the next wake tries again.
 void MessagePump::wake() {
-    if (!woken_.exchange(true) && !PostMessageW(wakeWindow_, kWakeMessage, 0, 0)) {
-        woken_ = false;
+    if (wakeWindow_ != nullptr && wakes_.mark() && !PostMessageW(wakeWindow_, kWakeMessage, 0, 0)) {
+        wakes_.unmark();
     }
 }
 
@@ -48,11 +47,7 @@ LRESULT CALLBACK MessagePump::WakeProc(HWND window, UINT message, WPARAM wParam,
     if (message != kWakeMessage || self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    // Cleared first: a wake that comes while the handler runs is another call of it.
-    self->woken_ = false;
-    if (self->onWake_) {
-        self->onWake_();
-    }
+    self->wakes_.run();
     return 0;
 }
 

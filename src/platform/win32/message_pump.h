@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
 
 #include "platform/event_pump.h"
+#include "platform/wake_rule.h"
 
 namespace kw::win32 {
 
@@ -22,12 +22,10 @@ public:
 
     // The window whose controls take Tab, arrow and access keys.
     void setDialog(HWND window) { dialog_ = window; }
-    // From now on `handler` runs on this thread after each wake(); wakes that come before it runs count
-    // as one. The thread has one handler: the services that announce changes (dial-up, network adapters)
-    // are all given the same one, and the last registration holds. False when the window that carries the
-    // wakes cannot be made.
-    bool onWake(std::function<void()> handler);
-    // Callable from any thread, until the pump goes.
+    // The window that carries the wakes is made here; false when it cannot be.
+    bool onWake(std::function<void()> handler) override;
+    // Callable from any thread, until the pump goes: the services that announce changes (dial-up, network
+    // adapters) all wake the loop through here.
     void wake();
 
     void sleep(std::uint32_t milliseconds) override;
@@ -43,8 +41,7 @@ private:
 
     HWND dialog_ = nullptr;
     HWND wakeWindow_ = nullptr;
-    std::function<void()> onWake_;
-    std::atomic<bool> woken_{false};
+    WakeRule wakes_;
     // A WM_QUIT met inside doEvents would otherwise be gone, and the main loop would wait for ever.
     bool quit_ = false;
     int exitCode_ = 0;

@@ -1,7 +1,5 @@
 #include "platform/win32/ras_remote_access.h"
 
-#include <utility>
-
 #include "platform/win32/system_library.h"
 
 namespace kw::win32 {
@@ -59,7 +57,7 @@ std::uint32_t RasRemoteAccess::enumConnections(RasConnA* first, std::uint32_t* b
 // INVALID_HANDLE_VALUE asks for every connection, those made later included. The service keeps setting the
 // event for as long as the program runs. The system's wait thread watches the event, so the main loop
 // waits for messages alone; WT_EXECUTEINWAITTHREAD, because the callback only posts a message.
-bool RasRemoteAccess::notifyConnections(std::function<void()> changed) {
+bool RasRemoteAccess::notifyConnections() {
     load();
     if (module_ == nullptr) {
         return false;
@@ -73,8 +71,7 @@ bool RasRemoteAccess::notifyConnections(std::function<void()> changed) {
     if (changed_.get() == nullptr) {
         return false;
     }
-    if (!pump_.onWake(std::move(changed)) ||
-        notify(INVALID_HANDLE_VALUE, changed_.get(), kRasCnConnection | kRasCnDisconnection) != ERROR_SUCCESS) {
+    if (notify(INVALID_HANDLE_VALUE, changed_.get(), kRasCnConnection | kRasCnDisconnection) != ERROR_SUCCESS) {
         changed_.reset(nullptr);
         return false;
     }

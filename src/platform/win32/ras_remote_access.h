@@ -21,7 +21,7 @@ public:
     ~RasRemoteAccess() override;
 
     std::uint32_t enumConnections(RasConnA* first, std::uint32_t* bytes, std::uint32_t* connections) override;
-    bool notifyConnections(std::function<void()> changed) override;
+    bool notifyConnections() override;
 
 private:
     using EnumConnectionsFn = DWORD(WINAPI*)(RasConnA*, LPDWORD, LPDWORD);

@@ -17,7 +17,6 @@
 #include <utility>
 
 #include "platform/form_view.h"
-#include "platform/mouse_input.h"
 #include "platform/network_adapters.h"
 #include "platform/open_file_dialog.h"
 #include "platform/os_version.h"
@@ -105,8 +104,7 @@ static_assert(TrayIcon::kLeftButtonDown == WM_LBUTTONDOWN && TrayIcon::kRightBut
 static_assert(kMouseMove == WM_MOUSEMOVE);
 static_assert(kSuitePersonal == VER_SUITE_PERSONAL && kProductWorkstation == VER_NT_WORKSTATION);
 
-// The list's commands: the synthetic click, the open dialog, the keys and buttons.
-static_assert(kMouseLeftDown == MOUSEEVENTF_LEFTDOWN && kMouseLeftUp == MOUSEEVENTF_LEFTUP);
+// The list's commands: the open dialog, the keys and buttons.
 static_assert(kOpenFlags == (OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_LONGNAMES));
 static_assert(vbKeyReturn == VK_RETURN && vbKeyDelete == VK_DELETE);
 // The dialog's cancel (kDialogCancelled) and the mouse buttons are the toolkit's own numbers, which no

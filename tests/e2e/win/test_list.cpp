@@ -313,6 +313,22 @@ void Remove(const Product& product, std::vector<std::string>& list) {
     Click(product, 1, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
     list.erase(list.begin() + 1);
     ExpectList(product, "remove by right click", list);
+
+    // Below the last entry a right click removes what the list's own left click selects there, if anything.
+    MarkSlot9();
+    HWND listBox = product.Control(IDC_FILELIST);
+    const int below = static_cast<int>(list.size());
+    Select(product, -1);
+    Click(product, below, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1);
+    WaitUntil([&] { return SendMessageW(listBox, LB_GETCURSEL, 0, 0) != LB_ERR; }, 500);
+    const LRESULT chosen = SendMessageW(listBox, LB_GETCURSEL, 0, 0);
+    trace("a left click below the last entry selects %ld", static_cast<long>(chosen));
+    Select(product, -1);
+    Click(product, below, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+    if (chosen != LB_ERR)
+        list.erase(list.begin() + chosen);
+    ExpectNoBox(product, "right click below the last entry");
+    ExpectList(product, "right click below the last entry", list, chosen != LB_ERR);
 }
 
 void Edit(const Product& product, std::vector<std::string>& list) {

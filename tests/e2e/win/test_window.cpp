@@ -1,5 +1,9 @@
-// The main window from outside: caption, button captions, layout in pixels, the Info box and the
-// minimise button.
+// The main window from outside: caption, button captions, layout in pixels, the names a screen reader
+// reads, the Info box and the minimise button.
+#include <windows.h>
+
+#include <oleacc.h>
+
 #include "app/version.h"
 #include "areas.h"
 #include "harness.h"
@@ -67,6 +71,51 @@ void CheckLayout(const Product& product) {
            "%s: expected %d,%d size %dx%d, got %ld,%ld size %ldx%ld", e.name, e.left, e.top, e.width, e.height, r.left,
            r.top, r.right - r.left, r.bottom - r.top);
     }
+}
+
+// A screen reader names a control without a text of its own after the label just before it on the z-axis:
+// Wine's Active Accessibility does so for the delay field; for the list the order itself is checked. The
+// controls that take the focus keep their tab order.
+void CheckNames(const Product& product) {
+    HWND field = product.Control(IDC_TEXT1);
+    IAccessible* accessible = nullptr;
+    const HRESULT found =
+        AccessibleObjectFromWindow(field, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&accessible));
+    if (ok(SUCCEEDED(found) && accessible != nullptr, "delay field: no accessible object (0x%08lx)", found)) {
+        VARIANT self;
+        VariantInit(&self);
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        const HRESULT named = accessible->get_accName(self, &name);
+        const std::string got = SUCCEEDED(named) && name != nullptr ? Utf8(name) : "(none)";
+        const char* const expected = "Nach Einwahlbeginn so viele Sekunden warten:";
+        ok(got == expected, "delay field's accessible name: expected [%s], got [%s]", expected, got.c_str());
+        SysFreeString(name);
+        accessible->Release();
+    }
+    const struct {
+        const char* name;
+        int control, label;
+    } named[] = {{"list", IDC_FILELIST, IDC_LABEL1}, {"delay field", IDC_TEXT1, IDC_LABEL2}};
+    for (const auto& n : named) {
+        HWND before = GetWindow(product.Control(n.control), GW_HWNDPREV);
+        ok(before == product.Control(n.label), "%s: expected its label %d just before it, got control %d", n.name,
+           n.label, GetDlgCtrlID(before));
+    }
+    std::vector<int> tabOrder;
+    HWND at = product.Control(IDC_FILELIST);
+    for (int i = 0; i < 7 && at != nullptr; ++i) {
+        at = GetNextDlgTabItem(product.window(), at, FALSE);
+        tabOrder.push_back(GetDlgCtrlID(at));
+    }
+    const std::vector<int> expectedOrder = {IDC_COMMAND1, IDC_COMMAND2, IDC_COMMAND3, IDC_COMMAND4,
+                                            IDC_COMMAND5, IDC_TEXT1,    IDC_FILELIST};
+    std::string got;
+    for (const int id : tabOrder)
+        got += std::to_string(id) + " ";
+    ok(tabOrder == expectedOrder, "tab order after the list: expected 1002 1003 1004 1009 1005 1007 1001, got %s",
+       got.c_str());
 }
 
 void CheckInfoBox(const Product& product) {
@@ -161,6 +210,10 @@ void TestWindow(const Args& args) {
         return;
     CheckCaptions(product);
     CheckLayout(product);
+    if (ok(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)), "COM could not be initialised")) {
+        CheckNames(product);
+        CoUninitialize();
+    }
     CheckInfoBox(product);
     CheckMinimise(product);
     product.Kill();
