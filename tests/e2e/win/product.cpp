@@ -349,8 +349,9 @@ bool WaitForBalloon(const std::string& text, DWORD timeoutMs, std::string& shown
                 if (ClassName(hwnd) != "tooltips_class32" || !IsWindowVisible(hwnd) ||
                     (GetWindowLongW(hwnd, GWL_STYLE) & TTS_BALLOON) == 0)
                     return false;
-                seen += "[" + WindowText(hwnd) + "]";
-                return WindowText(hwnd) == text;
+                const std::string shownNow = WindowText(hwnd);
+                seen.append(1, '[').append(shownNow).append(1, ']');
+                return shownNow == text;
             });
             if (!seen.empty())
                 shown = seen;
