@@ -6,8 +6,8 @@
 
 #include <iphlpapi.h>
 #include <netioapi.h>
+#include <objbase.h>
 
-#include <cstdio>
 #include <iterator>
 
 #include "platform/win32/handles.h"
@@ -35,13 +35,11 @@ std::string Text(const WCHAR (&field)[N]) {
     return Narrow(std::wstring_view(field, wcsnlen(field, N)));
 }
 
-// As the registry writes a NetCfgInstanceId: braces, upper-case hex digits.
+// As the registry writes a NetCfgInstanceId: braces, upper-case hex digits. COM's own formatter, which the
+// program has already; printf's would bring in some 20 KB.
 std::string GuidText(const GUID& guid) {
-    char text[39];
-    std::snprintf(text, sizeof text, "{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                  static_cast<unsigned long>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1],
-                  guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
-    return text;
+    wchar_t text[39] = {};
+    return StringFromGUID2(guid, text, 39) == 39 ? Narrow(text) : std::string();
 }
 
 using RegistryKey = Owned<HKEY, RegCloseKey>;

@@ -45,6 +45,11 @@ bool IsImage(const std::wstring& path) {
            header[0] == 'M' && header[1] == 'Z';
 }
 
+// The shell's shortcut object and the profile folder, named here: taking them from the import library
+// would link its whole table of the system's GUIDs, some 50 KB.
+constexpr GUID kShellLink = {0x00021401, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr GUID kProfileFolder = {0x5e6c858f, 0x0e22, 0x4760, {0x9a, 0xfe, 0xea, 0x33, 0x17, 0xb6, 0x71, 0x73}};
+
 // Processes of the job still running; 0 when it cannot be asked.
 DWORD ActiveProcesses(HANDLE job) {
     JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
@@ -143,7 +148,7 @@ SystemFolders Win32FileLookUp::folders() {
     if (length > 0 && length < MAX_PATH) {
         folders.system = Narrow(system);
     }
-    folders.profile = KnownFolder(FOLDERID_Profile);
+    folders.profile = KnownFolder(kProfileFolder);
     BOOL wow64 = FALSE;
     folders.redirected = IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
     return folders;
@@ -152,14 +157,14 @@ SystemFolders Win32FileLookUp::folders() {
 // The shell's own reader of shortcuts; COM is initialised on this thread for the drops that bring them.
 bool Win32FileLookUp::readShortcut(const std::string& path, Shortcut& shortcut) {
     IShellLinkW* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+    if (FAILED(CoCreateInstance(kShellLink, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkW),
                                 reinterpret_cast<void**>(&link)))) {
         return false;
     }
     IPersistFile* file = nullptr;
     std::vector<wchar_t> target(32768, L'\0');
     std::vector<wchar_t> arguments(32768, L'\0');
-    const bool read = SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+    const bool read = SUCCEEDED(link->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void**>(&file))) &&
                       SUCCEEDED(file->Load(Widen(path).c_str(), STGM_READ)) &&
                       link->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0) == S_OK &&
                       SUCCEEDED(link->GetArguments(arguments.data(), static_cast<int>(arguments.size())));

@@ -278,6 +278,14 @@ void UnquotedEntries(const std::wstring& exe) {
         AwaitLaunched(L"y.txt", entryMeant, y);
         AwaitLaunched(L"kwbare.txt", entryBare, b);
         AwaitLaunched(L"x.txt", entrySaver, x);
+        // Found on the search path, it starts in the user's profile folder, as from the Run dialog.
+        wchar_t profile[MAX_PATH] = {};
+        const std::string expectedFolder =
+            Utf8(std::wstring(profile, GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH)));
+        ok(b.record.cwd == expectedFolder, "kwbare.exe: expected to start in the profile folder [%s], got [%s]",
+           expectedFolder.c_str(), b.record.cwd.c_str());
+        ok(y.record.cwd == "C:\\Program Files\\x", "y.exe: expected to start in its folder, got [%s]",
+           y.record.cwd.c_str());
         // C:\Program.exe would have been started in the same launch as the others.
         SleepPumping(bounds::kQuietMs);
         ChildRecord plantedRun;
