@@ -48,10 +48,30 @@ echo "Making the test machine (once per host: about 370 MB to download, 3 to 6 m
 rm -rf "$dir"
 mkdir -p "$dir"
 root="$dir/root"
-mmdebstrap --quiet --variant=apt --architectures=amd64,i386 --include="$(IFS=,; echo "${packages[*]}")" \
-    --customize-hook="copy-in $here/guest-init.sh /usr/local/sbin" \
-    --customize-hook='chroot "$1" apt-get clean' \
-    bookworm "$root" "$sources" >&2
+build() {
+    rm -rf "$root"
+    mmdebstrap --quiet --variant=apt --architectures=amd64,i386 --include="$(IFS=,; echo "${packages[*]}")" \
+        --customize-hook="copy-in $here/guest-init.sh /usr/local/sbin" \
+        --customize-hook='chroot "$1" apt-get clean' \
+        bookworm "$root" "$1" >&2
+}
+# mmdebstrap stops at any index that fails, and a mirror in the middle of a sync can serve one that does not
+# match its release file for a while ("File has unexpected size"). Once more after a pause; then without
+# the security updates' suite, whose i386 index is the one seen failing: this machine only runs the tests,
+# with no network, and the release's own versions pair every i386 library with its amd64 twin.
+if ! build "$sources"; then
+    sleep 30
+    if ! build "$sources"; then
+        echo "Making the test machine from the release's own sources, without the security updates" >&2
+        release_only="$dir/release.${sources##*.}"
+        if [[ "$sources" == *.sources ]]; then
+            awk 'BEGIN { RS = ""; ORS = "\n\n" } !/-security/' "$sources" >"$release_only"
+        else
+            grep -v -- '-security' "$sources" >"$release_only"
+        fi
+        build "$release_only"
+    fi
+fi
 cp "$(readlink -f "$root/vmlinuz")" "$dir/vmlinuz"
 cp "$(readlink -f "$root/initrd.img")" "$dir/initrd.img"
 rm -rf "$root/var/lib/apt/lists/"* "$root/usr/share/doc" "$root/usr/share/man"
