@@ -160,8 +160,7 @@ std::string Form1::eintragFuer(const std::string& path) {
     if (!IsShortcutName(path) || !p_.files.readShortcut(path, shortcut) || shortcut.target.empty()) {
         return Quoted(path);
     }
-    const SystemFolders folders = p_.files.folders();
-    const bool native = folders.redirected && IsInFolder(shortcut.target, folders.system);
+    const bool native = NeedsNativeView(shortcut.target, p_.files.folders());
     if (!IsProgram(shortcut.target, [&](const std::string& file) { return p_.files.lookUp(file, native); })) {
         return Quoted(path);
     }

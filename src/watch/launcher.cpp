@@ -112,9 +112,9 @@ bool Form1::prozessbeenden(LaunchedProcess* process) {
     return process != nullptr && process->terminate(1);
 }
 
-// Nothing is shown once the program is going; where the shell holds no icon, nothing is shown at all.
+// Nothing is shown once the program is going, nor before the shell took the icon.
 void Form1::melden(const std::string& text, BalloonIcon icon) {
-    if (!unloading_ && trayicon.filled()) {
+    if (!unloading_ && trayicon.shown) {
         p_.tray.balloon(trayicon.nid, program::kTitle, FitNotice(text), icon);
     }
 }

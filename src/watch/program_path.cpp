@@ -144,11 +144,13 @@ bool IsInFolder(std::string_view path, std::string_view folder) {
     return true;
 }
 
+bool NeedsNativeView(std::string_view path, const SystemFolders& system) {
+    return system.redirected && IsInFolder(path, system.system);
+}
+
 std::optional<LaunchPlan> PlanLaunch(std::string_view entry, const SystemFolders& system,
                                      const std::function<PathKind(const std::string&, bool native)>& lookUp) {
-    const auto native = [&system](std::string_view path) {
-        return system.redirected && IsInFolder(path, system.system);
-    };
+    const auto native = [&system](std::string_view path) { return NeedsNativeView(path, system); };
     const ProgramChoice choice =
         ChooseProgram(entry, [&](const std::string& path) { return lookUp(path, native(path)); });
     if (choice.kind == ProgramChoice::Kind::NotFound) {

@@ -60,4 +60,7 @@ std::optional<LaunchPlan> PlanLaunch(std::string_view entry, const SystemFolders
 // True when `path` lies in `folder` (compared as the system compares paths, without regard to case).
 bool IsInFolder(std::string_view path, std::string_view folder);
 
+// True when `path` must be looked at past a 32-bit program's redirection to reach the real system folder.
+bool NeedsNativeView(std::string_view path, const SystemFolders& system);
+
 }  // namespace kw
